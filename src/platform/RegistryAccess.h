@@ -1,0 +1,118 @@
+#pragma once
+// The registry access layer: text paths such as "HKLM32\SOFTWARE\Microsoft",
+// a key object owning one open key, and the recursive and forced
+// operations. Everything here goes through the Registry port. Operations
+// report failure as false, 0 or an empty result; reads clear their output
+// first, so a failed read leaves an empty text or 0.
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+
+#include "platform/Registry.h"
+
+namespace kva {
+
+// Lets long registry work keep the interface alive: CopyTree calls Process
+// every fifth item, SaveKey calls Process and then Idle(20) between polls.
+class MessagePump {
+ public:
+  virtual ~MessagePump() = default;
+  virtual void Process() = 0;
+  virtual void Idle(unsigned milliseconds) = 0;
+};
+
+// Owns one open key, or none. Move-only; closing happens on reassignment
+// and destruction, never for the predefined roots.
+class RegKey {
+ public:
+  explicit RegKey(Registry& registry) : registry_(&registry) {}
+  RegKey(Registry& registry, KeyHandle handle) : registry_(&registry), handle_(handle) {}
+  RegKey(RegKey&& other) noexcept
+      : registry_(other.registry_), handle_(std::exchange(other.handle_, reg::kNoKey)) {}
+  RegKey& operator=(RegKey&& other) noexcept;
+  RegKey(const RegKey&) = delete;
+  RegKey& operator=(const RegKey&) = delete;
+  ~RegKey() { Reset(); }
+
+  [[nodiscard]] bool IsOpen() const { return handle_ != reg::kNoKey; }
+  [[nodiscard]] KeyHandle Handle() const { return handle_; }
+  [[nodiscard]] Registry& Port() const { return *registry_; }
+  void Reset(KeyHandle handle = reg::kNoKey);
+  [[nodiscard]] KeyHandle Detach() { return std::exchange(handle_, reg::kNoKey); }
+
+ private:
+  Registry* registry_;
+  KeyHandle handle_ = reg::kNoKey;
+};
+
+// Open-or-create, when passed as the access of Open.
+inline constexpr std::uint32_t kOpenOrCreate = 0xFFFFFFFF;
+
+// Strips the root from path (leaving the subkey part) and adds the view
+// bits of a "64"/"32" suffix to access. Unknown roots give reg::kNoKey and
+// change nothing.
+KeyHandle ParseRoot(std::u16string& path, std::uint32_t& access);
+
+bool Open(RegKey& key, std::u16string_view path, std::uint32_t access, std::uint32_t options = 0);
+bool KeyExists(Registry& registry, KeyHandle root, std::u16string_view subkey);
+bool PathExists(Registry& registry, std::u16string_view path,
+                std::optional<std::u16string_view> valueName = std::nullopt);
+
+// REG_SZ, REG_EXPAND_SZ (not expanded) and REG_MULTI_SZ (items joined by
+// line feeds). An empty name reads the default value.
+bool ReadString(const RegKey& key, std::u16string_view name, std::u16string& out);
+// Only a 4-byte REG_DWORD; out is 0 on failure.
+bool ReadDword(const RegKey& key, std::u16string_view name, std::uint32_t& out);
+bool ReadRaw(const RegKey& key, std::u16string_view name, RegValue& out);
+
+// Strings are written with their NUL; REG_MULTI_SZ text has line feeds
+// between items (trailing ones dropped) and gets its double NUL.
+bool WriteString(const RegKey& key, std::u16string_view name, std::uint32_t type,
+                 std::u16string_view text);
+bool WriteDword(const RegKey& key, std::u16string_view name, std::uint32_t value);
+bool WriteRaw(const RegKey& key, std::u16string_view name, const RegValue& value);
+bool WriteStringAt(Registry& registry, std::u16string_view path, std::u16string_view name,
+                   std::uint32_t type, std::u16string_view text);
+bool WriteDwordAt(Registry& registry, std::u16string_view path, std::u16string_view name,
+                  std::uint32_t value);
+
+bool DeleteValue(const RegKey& key, std::u16string_view name);
+// Deletes the value at path, or with no name the key at path (no subkeys).
+bool DeleteValueAt(RegKey& key, std::u16string_view path,
+                   std::optional<std::u16string_view> name);
+
+bool EnumKey(const RegKey& key, std::uint32_t index, std::u16string& name);
+bool EnumValue(const RegKey& key, std::uint32_t index, std::u16string& name);
+std::uint32_t SubkeyCount(const RegKey& key);
+std::uint32_t ValueCount(const RegKey& key);
+
+// Deletes path and everything below it; on the root of a loaded hive it
+// removes every subkey and keeps the key and its values.
+bool DeleteTree(RegKey& key, std::u16string_view path);
+// Copies values and subkeys of source into destination (created when
+// missing); returns the number of values written.
+std::uint32_t CopyTree(Registry& registry, std::u16string_view source,
+                       std::u16string_view destination, MessagePump& pump);
+// RegSaveKeyExW on a worker thread while the caller pumps messages.
+bool SaveKey(const RegKey& key, std::u16string_view file, MessagePump& pump);
+
+bool ResetKeySecurity(Registry& registry, std::u16string_view path);
+// Deletion that repairs the key's permissions and retries once when it fails.
+bool ForceDelete(RegKey& key, std::u16string_view path,
+                 std::optional<std::u16string_view> valueName = std::nullopt);
+bool ForceSetValue(Registry& registry, std::u16string_view path, std::u16string_view name,
+                   const RegValue& value);
+
+// The object name SetNamedSecurityInfoW expects for SE_REGISTRY_KEY, or
+// empty for roots it has no name for.
+std::u16string SecurityObjectName(std::u16string_view path);
+
+// Helpers for value bytes.
+RegValue StringValue(std::uint32_t type, std::u16string_view text);
+RegValue DwordValue(std::uint32_t value);
+
+}  // namespace kva
