@@ -1,0 +1,92 @@
+#pragma once
+// One move-only owner for every kind of OS handle. Traits say which value
+// means "no handle" and how to close one; there is no implicit conversion.
+
+#include <windows.h>
+
+#include <utility>
+
+namespace kva::win32 {
+
+template <typename Traits>
+class UniqueHandle {
+ public:
+  using Handle = typename Traits::Handle;
+
+  UniqueHandle() = default;
+  explicit UniqueHandle(Handle handle) : handle_(handle) {}
+  UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.Release()) {}
+  UniqueHandle& operator=(UniqueHandle&& other) noexcept {
+    if (this != &other) Reset(other.Release());
+    return *this;
+  }
+  UniqueHandle(const UniqueHandle&) = delete;
+  UniqueHandle& operator=(const UniqueHandle&) = delete;
+  ~UniqueHandle() { Reset(); }
+
+  [[nodiscard]] bool IsValid() const { return Traits::IsValid(handle_); }
+  [[nodiscard]] Handle Get() const { return handle_; }
+  // For out-parameters of Win32 calls: closes what is held first.
+  [[nodiscard]] Handle* Receive() {
+    Reset();
+    return &handle_;
+  }
+  [[nodiscard]] Handle Release() { return std::exchange(handle_, Traits::Invalid()); }
+  void Reset(Handle handle = Traits::Invalid()) {
+    if (Traits::IsValid(handle_)) Traits::Close(handle_);
+    handle_ = handle;
+  }
+
+ private:
+  Handle handle_ = Traits::Invalid();
+};
+
+// Kernel handles: both NULL and INVALID_HANDLE_VALUE mean none.
+struct KernelHandleTraits {
+  using Handle = HANDLE;
+  static Handle Invalid() { return nullptr; }
+  static bool IsValid(Handle h) { return h != nullptr && h != INVALID_HANDLE_VALUE; }
+  static void Close(Handle h) { ::CloseHandle(h); }
+};
+
+struct FindHandleTraits {
+  using Handle = HANDLE;
+  static Handle Invalid() { return INVALID_HANDLE_VALUE; }
+  static bool IsValid(Handle h) { return h != nullptr && h != INVALID_HANDLE_VALUE; }
+  static void Close(Handle h) { ::FindClose(h); }
+};
+
+// The predefined roots (HKEY_LOCAL_MACHINE and friends) are never closed.
+struct RegKeyTraits {
+  using Handle = HKEY;
+  static Handle Invalid() { return nullptr; }
+  static bool IsValid(Handle h) {
+    const auto value = reinterpret_cast<ULONG_PTR>(h);
+    return h != nullptr && !(value >= 0x80000000 && value <= 0x80000006);
+  }
+  static void Close(Handle h) { ::RegCloseKey(h); }
+};
+
+template <typename GdiObject>
+struct GdiObjectTraits {
+  using Handle = GdiObject;
+  static Handle Invalid() { return nullptr; }
+  static bool IsValid(Handle h) { return h != nullptr; }
+  static void Close(Handle h) { ::DeleteObject(h); }
+};
+
+struct LocalMemoryTraits {
+  using Handle = HLOCAL;
+  static Handle Invalid() { return nullptr; }
+  static bool IsValid(Handle h) { return h != nullptr; }
+  static void Close(Handle h) { ::LocalFree(h); }
+};
+
+using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
+using UniqueFindHandle = UniqueHandle<FindHandleTraits>;
+using UniqueRegKey = UniqueHandle<RegKeyTraits>;
+using UniqueLocalMemory = UniqueHandle<LocalMemoryTraits>;
+template <typename GdiObject>
+using UniqueGdiObject = UniqueHandle<GdiObjectTraits<GdiObject>>;
+
+}  // namespace kva::win32
