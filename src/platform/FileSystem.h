@@ -1,0 +1,67 @@
+#pragma once
+// The file-system port: Windows paths (drive letters, backslashes, names
+// compared case-insensitively), one method per Win32 concept. Methods that
+// fail leave their outputs untouched and return false (or an empty result).
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kva {
+
+namespace attr {
+inline constexpr std::uint32_t kReadOnly = 0x01;
+inline constexpr std::uint32_t kHidden = 0x02;
+inline constexpr std::uint32_t kSystem = 0x04;
+inline constexpr std::uint32_t kDirectory = 0x10;
+inline constexpr std::uint32_t kArchive = 0x20;
+inline constexpr std::uint32_t kNormal = 0x80;
+inline constexpr std::uint32_t kInvalid = 0xFFFFFFFF;
+}  // namespace attr
+
+struct FoundFile {
+  std::u16string name;  // the name only, without the folder
+  std::uint32_t attributes = 0;
+  std::uint64_t sizeBytes = 0;
+};
+
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+
+  // GetFileAttributesW: attr::kInvalid when the path does not exist.
+  virtual std::uint32_t Attributes(std::u16string_view path) = 0;
+  virtual bool SetAttributes(std::u16string_view path, std::uint32_t attributes) = 0;
+  virtual bool SizeOf(std::u16string_view path, std::uint64_t& sizeBytes) = 0;
+
+  // Creates the folder and its missing parents; true when it exists after.
+  virtual bool CreateFolders(std::u16string_view path) = 0;
+  virtual bool RemoveFolder(std::u16string_view path) = 0;  // must be empty
+
+  virtual bool ReadAll(std::u16string_view path, std::vector<std::uint8_t>& out) = 0;
+  // Creates or truncates the file and writes all bytes.
+  virtual bool WriteAll(std::u16string_view path, std::span<const std::uint8_t> bytes) = 0;
+  virtual bool CopyTo(std::u16string_view from, std::u16string_view to, bool overwrite) = 0;
+  // MoveFileExW; with replace an existing target is replaced in one step.
+  virtual bool MoveTo(std::u16string_view from, std::u16string_view to, bool replace) = 0;
+  virtual bool RemoveFile(std::u16string_view path) = 0;
+
+  // FindFirstFileW / FindNextFileW: wildcards (* and ?) in the last component.
+  virtual std::vector<FoundFile> Find(std::u16string_view pattern) = 0;
+
+  virtual bool SetCurrentFolder(std::u16string_view path) = 0;
+  virtual std::u16string CurrentFolder() = 0;
+};
+
+// Helpers on top of the port.
+inline bool Exists(FileSystem& fs, std::u16string_view path) {
+  return fs.Attributes(path) != attr::kInvalid;
+}
+inline bool IsFolder(FileSystem& fs, std::u16string_view path) {
+  const auto a = fs.Attributes(path);
+  return a != attr::kInvalid && (a & attr::kDirectory);
+}
+
+}  // namespace kva
