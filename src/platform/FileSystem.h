@@ -38,20 +38,29 @@ class FileSystem {
 
   // Creates the folder and its missing parents; true when it exists after.
   virtual bool CreateFolders(std::u16string_view path) = 0;
-  virtual bool RemoveFolder(std::u16string_view path) = 0;  // must be empty
+  // Only an empty folder that is not the current one (Windows holds that open).
+  virtual bool RemoveFolder(std::u16string_view path) = 0;
 
   virtual bool ReadAll(std::u16string_view path, std::vector<std::uint8_t>& out) = 0;
-  // Creates or truncates the file and writes all bytes.
+  // Creates or truncates the file and writes all bytes; an existing file
+  // keeps its hidden and system attributes. A read-only file is not written.
   virtual bool WriteAll(std::u16string_view path, std::span<const std::uint8_t> bytes) = 0;
+  // CopyFileW: the copy takes the source's attributes. An existing target
+  // is overwritten only with overwrite and never when it is read-only,
+  // hidden or system.
   virtual bool CopyTo(std::u16string_view from, std::u16string_view to, bool overwrite) = 0;
-  // MoveFileExW; with replace an existing target is replaced in one step.
+  // MoveFileExW on one volume; with replace an existing file (not a folder,
+  // not read-only) is replaced in one step.
   virtual bool MoveTo(std::u16string_view from, std::u16string_view to, bool replace) = 0;
-  virtual bool RemoveFile(std::u16string_view path) = 0;
+  virtual bool RemoveFile(std::u16string_view path) = 0;  // not a read-only one
 
-  // FindFirstFileW / FindNextFileW: wildcards (* and ?) in the last component.
+  // The entries of a folder whose names match the last component, which may
+  // hold wildcards (MatchesWildcard, Wildcard.h); sorted by name
+  // case-insensitively, never "." or "..". Empty when the folder is missing.
   virtual std::vector<FoundFile> Find(std::u16string_view pattern) = 0;
 
   virtual bool SetCurrentFolder(std::u16string_view path) = 0;
+  // The full path, without a trailing backslash except at a drive's root.
   virtual std::u16string CurrentFolder() = 0;
 };
 

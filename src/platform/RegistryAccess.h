@@ -4,6 +4,12 @@
 // operations. Everything here goes through the Registry port. Operations
 // report failure as false, 0 or an empty result; reads clear their output
 // first, so a failed read leaves an empty text or 0.
+//
+// Operations taking a RegKey& with a path use the key for its port and
+// leave it closed, so no handle outlives them (an open handle blocks a
+// hive's unload). A key directly under HKLM or HKU is a hive root (only a
+// hive load puts one there); the layer never deletes one, so Windows and
+// Wine (which would) behave alike.
 
 #include <cstdint>
 #include <functional>
@@ -57,7 +63,9 @@ inline constexpr std::uint32_t kOpenOrCreate = 0xFFFFFFFF;
 // change nothing.
 KeyHandle ParseRoot(std::u16string& path, std::uint32_t& access);
 
+// A failed open leaves key empty, not holding what it held before.
 bool Open(RegKey& key, std::u16string_view path, std::uint32_t access, std::uint32_t options = 0);
+// True unless the key is missing: a key the program may not read exists.
 bool KeyExists(Registry& registry, KeyHandle root, std::u16string_view subkey);
 bool PathExists(Registry& registry, std::u16string_view path,
                 std::optional<std::u16string_view> valueName = std::nullopt);
@@ -81,7 +89,8 @@ bool WriteDwordAt(Registry& registry, std::u16string_view path, std::u16string_v
                   std::uint32_t value);
 
 bool DeleteValue(const RegKey& key, std::u16string_view name);
-// Deletes the value at path, or with no name the key at path (no subkeys).
+// Deletes the value at path, or with no name the key at path (no subkeys;
+// not a hive root).
 bool DeleteValueAt(RegKey& key, std::u16string_view path,
                    std::optional<std::u16string_view> name);
 
@@ -91,19 +100,26 @@ std::uint32_t SubkeyCount(const RegKey& key);
 std::uint32_t ValueCount(const RegKey& key);
 
 // Deletes path and everything below it; on the root of a loaded hive it
-// removes every subkey and keeps the key and its values.
+// removes every subkey and keeps the key and its values. A path that is
+// only a root fails and deletes nothing.
 bool DeleteTree(RegKey& key, std::u16string_view path);
 // Copies values and subkeys of source into destination (created when
-// missing); returns the number of values written.
+// missing); returns the number of values written. Nothing happens when the
+// destination is the source or lies inside it.
 std::uint32_t CopyTree(Registry& registry, std::u16string_view source,
                        std::u16string_view destination, MessagePump& pump);
-// RegSaveKeyExW on a worker thread while the caller pumps messages.
+// RegSaveKeyExW on a worker thread while the caller pumps messages (at
+// least once). The file must not exist: Windows refuses to overwrite it.
 bool SaveKey(const RegKey& key, std::u16string_view file, MessagePump& pump);
 
 bool ResetKeySecurity(Registry& registry, std::u16string_view path);
-// Deletion that repairs the key's permissions and retries once when it fails.
+// Deletion that, when access is denied, repairs the key's permissions and
+// retries (for a tree: each refusing subkey in turn). Other failures, such
+// as a missing value, change no permissions.
 bool ForceDelete(RegKey& key, std::u16string_view path,
                  std::optional<std::u16string_view> valueName = std::nullopt);
+// Write that, when refused, creates the missing keys of path, repairing
+// the permissions of the key that refused, and retries.
 bool ForceSetValue(Registry& registry, std::u16string_view path, std::u16string_view name,
                    const RegValue& value);
 

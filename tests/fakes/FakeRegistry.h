@@ -1,7 +1,8 @@
 #pragma once
 // An in-memory registry that behaves like Windows' where the program can
 // tell: names compare case-insensitively and keep the case they were
-// created with; subkeys enumerate in case-insensitive sorted order and
+// created with; subkeys enumerate sorted by their upper-cased names (so
+// "A_B" follows "AB", as on Windows; Wine sorts lower-cased names) and
 // values in creation order; the 32-bit view of HKLM\SOFTWARE lives under
 // HKLM\SOFTWARE\WOW6432Node; keys directly under HKLM and HKU are hive
 // roots (only a hive load puts a key there, and none can be deleted); a
@@ -47,8 +48,19 @@ class FakeRegistry final : public Registry {
  public:
   // Port calls that FailNext can make fail.
   enum class Call {
-    kOpenKey, kCreateKey, kQueryValue, kSetValue, kRemoveValue, kRemoveKey, kEnumKey,
-    kEnumValue, kQueryInfo, kLoadHive, kUnloadHive, kSaveHive, kResetSecurity,
+    kOpenKey,
+    kCreateKey,
+    kQueryValue,
+    kSetValue,
+    kRemoveValue,
+    kRemoveKey,
+    kEnumKey,
+    kEnumValue,
+    kQueryInfo,
+    kLoadHive,
+    kUnloadHive,
+    kSaveHive,
+    kResetSecurity,
   };
 
   FakeRegistry();
@@ -68,8 +80,7 @@ class FakeRegistry final : public Registry {
   RegStatus EnumKey(KeyHandle key, std::uint32_t index, std::u16string& name) override;
   RegStatus EnumValue(KeyHandle key, std::uint32_t index, std::u16string& name) override;
   RegStatus QueryInfo(KeyHandle key, RegKeyInfo& out) override;
-  RegStatus LoadHive(KeyHandle root, std::u16string_view subkey,
-                     std::u16string_view file) override;
+  RegStatus LoadHive(KeyHandle root, std::u16string_view subkey, std::u16string_view file) override;
   RegStatus UnloadHive(KeyHandle root, std::u16string_view subkey) override;
   RegStatus SaveHive(KeyHandle key, std::u16string_view file) override;
   RegStatus ResetSecurity(KeyHandle key) override;
@@ -87,7 +98,7 @@ class FakeRegistry final : public Registry {
   bool RemoveHiveFile(std::u16string_view file);
 
   // The key's tree as it stands; empty when the key does not exist.
-  [[nodiscard]] std::optional<FakeKey> Snapshot(KeyHandle root, std::u16string_view subkey) const;
+  [[nodiscard]] std::optional<FakeKey> Snapshot(KeyHandle root, std::u16string_view subkey);
 
   // The key refuses every open, create and delete, except an open asking
   // only for kWriteDac and kWriteOwner (an administrator can always take
@@ -121,10 +132,11 @@ class FakeRegistry final : public Registry {
   bool ShouldFail(Call call, RegStatus& status);
   RegStatus Resolve(KeyHandle key, std::uint32_t needed, std::shared_ptr<Node>& out) const;
   std::shared_ptr<Node> RootNode(KeyHandle root) const;
-  std::shared_ptr<Node> Find(const std::shared_ptr<Node>& from, std::u16string_view subkey,
-                             std::uint32_t view) const;
+  std::shared_ptr<Node> Redirect(const std::shared_ptr<Node>& node, std::uint32_t view,
+                                 std::u16string_view next) const;
   RegStatus Walk(std::shared_ptr<Node> from, std::u16string_view subkey, std::uint32_t access,
                  bool create, std::shared_ptr<Node>& out);
+  bool IsProtected(const Node& node) const;
   KeyHandle NewHandle(std::shared_ptr<Node> node, std::uint32_t access);
   bool IsHandleUnder(const Node& top) const;
 
@@ -133,6 +145,7 @@ class FakeRegistry final : public Registry {
   std::shared_ptr<Node> users_;
   std::shared_ptr<Node> currentUser_;
   std::shared_ptr<Node> software_;  // HKLM\SOFTWARE, where the 32-bit view forks
+  std::shared_ptr<Node> wow_;       // HKLM\SOFTWARE\WOW6432Node
   std::shared_ptr<Node> classes_;
   std::shared_ptr<Node> currentConfig_;
   std::map<KeyHandle, Handle> handles_;

@@ -3,6 +3,10 @@
 // means "no handle" and how to close one; there is no implicit conversion.
 
 #include <windows.h>
+// After windows.h: the NetApi and session buffers have their own release calls.
+#include <lmcons.h>
+#include <lmapibuf.h>
+#include <wtsapi32.h>
 
 #include <utility>
 
@@ -75,17 +79,39 @@ struct GdiObjectTraits {
   static void Close(Handle h) { ::DeleteObject(h); }
 };
 
-struct LocalMemoryTraits {
-  using Handle = HLOCAL;
+// LocalAlloc'd memory, also when Win32 hands it out typed (a SID, a SID's text).
+template <typename Pointer>
+struct LocalPointerTraits {
+  using Handle = Pointer;
   static Handle Invalid() { return nullptr; }
   static bool IsValid(Handle h) { return h != nullptr; }
   static void Close(Handle h) { ::LocalFree(h); }
 };
 
+// Buffers that NetUserEnum and the other NetApi calls allocate.
+struct NetApiBufferTraits {
+  using Handle = LPBYTE;
+  static Handle Invalid() { return nullptr; }
+  static bool IsValid(Handle h) { return h != nullptr; }
+  static void Close(Handle h) { ::NetApiBufferFree(h); }
+};
+
+// Text that WTSQuerySessionInformationW allocates.
+struct WtsTextTraits {
+  using Handle = LPWSTR;
+  static Handle Invalid() { return nullptr; }
+  static bool IsValid(Handle h) { return h != nullptr; }
+  static void Close(Handle h) { ::WTSFreeMemory(h); }
+};
+
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
 using UniqueFindHandle = UniqueHandle<FindHandleTraits>;
 using UniqueRegKey = UniqueHandle<RegKeyTraits>;
-using UniqueLocalMemory = UniqueHandle<LocalMemoryTraits>;
+template <typename Pointer>
+using UniqueLocalPointer = UniqueHandle<LocalPointerTraits<Pointer>>;
+using UniqueLocalMemory = UniqueLocalPointer<HLOCAL>;
+using UniqueNetApiBuffer = UniqueHandle<NetApiBufferTraits>;
+using UniqueWtsText = UniqueHandle<WtsTextTraits>;
 template <typename GdiObject>
 using UniqueGdiObject = UniqueHandle<GdiObjectTraits<GdiObject>>;
 

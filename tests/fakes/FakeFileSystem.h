@@ -1,0 +1,92 @@
+#pragma once
+// An in-memory file system with Windows' rules where the program can tell:
+// drive-letter paths with backslashes (forward slashes accepted), relative
+// paths against the current folder, "." and ".." resolved; names compare
+// case-insensitively and keep the case they were created with; read-only
+// files cannot be written, replaced or removed; a copy onto an existing
+// hidden, system or read-only file fails (CopyFileW); a folder is removed
+// only when empty and not current; moves stay on one drive. New files get
+// the archive attribute, a file without any attribute reports kNormal.
+// Drive C: exists and is the current folder at the start.
+
+#include <cstddef>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/FileSystem.h"
+#include "platform/Text.h"
+
+namespace kva {
+
+class FakeFileSystem final : public FileSystem {
+ public:
+  // Port calls that FailNext can stop.
+  enum class Call { kWriteAll, kReadAll, kCopyTo, kMoveTo, kRemoveFile, kSetAttributes };
+
+  FakeFileSystem();
+  ~FakeFileSystem() override;
+
+  std::uint32_t Attributes(std::u16string_view path) override;
+  bool SetAttributes(std::u16string_view path, std::uint32_t attributes) override;
+  bool SizeOf(std::u16string_view path, std::uint64_t& sizeBytes) override;
+  bool CreateFolders(std::u16string_view path) override;
+  bool RemoveFolder(std::u16string_view path) override;
+  bool ReadAll(std::u16string_view path, std::vector<std::uint8_t>& out) override;
+  bool WriteAll(std::u16string_view path, std::span<const std::uint8_t> bytes) override;
+  bool CopyTo(std::u16string_view from, std::u16string_view to, bool overwrite) override;
+  bool MoveTo(std::u16string_view from, std::u16string_view to, bool replace) override;
+  bool RemoveFile(std::u16string_view path) override;
+  std::vector<FoundFile> Find(std::u16string_view pattern) override;
+  bool SetCurrentFolder(std::u16string_view path) override;
+  std::u16string CurrentFolder() override;
+
+  // Test hooks.
+
+  void AddDrive(char16_t letter);
+  // Text files for set-up and checks; WriteText creates missing folders.
+  void WriteText(std::u16string_view path, std::string_view bytes);
+  [[nodiscard]] std::optional<std::string> ReadText(std::u16string_view path);
+
+  // The next call of that kind on path (either end of a copy or move)
+  // fails and changes nothing, as a crash just before it would leave things.
+  void FailNext(Call call, std::u16string_view path);
+  // The next WriteAll of path stores only the first keptBytes and fails:
+  // a write torn by a crash or a full disk.
+  void TearNextWrite(std::u16string_view path, std::size_t keptBytes);
+
+ private:
+  struct Node;
+  // A resolved absolute path: drive letter and names as written.
+  struct Location {
+    char16_t drive = u'C';
+    std::vector<std::u16string> parts;
+    bool trailingSeparator = false;
+  };
+  struct Failure {
+    Call call;
+    std::u16string path;  // full path as resolved
+  };
+  struct Tear {
+    std::u16string path;
+    std::size_t keptBytes;
+  };
+
+  static std::u16string Text(const Location& where);
+  std::optional<Location> Resolve(std::u16string_view path) const;
+  Node* Lookup(const Location& where) const;
+  Node* ParentOf(const Location& where) const;
+  bool IsCurrentOrAbove(const Location& where) const;
+  bool Injected(Call call, const Location& where);
+  bool Injected(Call call, const Location& from, const Location& to);
+
+  std::map<char16_t, std::unique_ptr<Node>> drives_;
+  Location current_;
+  std::vector<Failure> failures_;
+  std::vector<Tear> tears_;
+};
+
+}  // namespace kva
