@@ -25,11 +25,6 @@ bool IsDigits(std::u16string_view text) {
 
 }  // namespace
 
-std::u16string_view BuiltInGroupName(int group) {
-  if (group < 1 || group > int(kBuiltInGroupNames.size())) return {};
-  return kBuiltInGroupNames[group - 1];
-}
-
 std::u16string_view RepairSectionLine(std::u16string_view toolName) {
   const auto hyphen = toolName.find(u'-');
   if (hyphen == std::u16string_view::npos) return {};

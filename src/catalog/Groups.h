@@ -48,9 +48,6 @@ inline constexpr std::array<std::u16string_view, 24> kBuiltInGroupNames = {
     u"Windows and Office Install",
 };
 
-// The built-in name of group 1 to 24, or empty.
-std::u16string_view BuiltInGroupName(int group);
-
 // Second lines of list entries.
 inline constexpr std::u16string_view kWindowsToolLine = u"Windows built in tool";
 inline constexpr std::u16string_view kTroubleshooterLine = u"Windows troubleshooter";

@@ -36,15 +36,23 @@ bool StartsWithFolder(std::u16string_view path, std::u16string_view folder) {
          folder.back() == u'\\';
 }
 
+// PathUnExpandEnvStringsW replaces any matching prefix, also one that ends
+// inside a name ("%ProgramFiles%2" for C:\Program Files2).
+bool VariableEndsAtBoundary(std::u16string_view collapsed) {
+  const auto close = collapsed.find(u'%', 1);
+  return close != std::u16string_view::npos &&
+         (close + 1 == collapsed.size() || collapsed[close + 1] == u'\\');
+}
+
 std::u16string Below(std::u16string_view folder, std::u16string_view child) {
   if (folder.empty()) return {};
   return std::u16string(TrimRight(folder, u"\\")) + std::u16string(child);
 }
 
 // The order matters where folders nest: the tools folder may lie under
-// Program Files or on the desktop. Each folder is the value its variable
-// expands to (the local application data too is the console user's), so
-// that expanding a collapsed path gives the path back.
+// Program Files or on the desktop. The user folders are the values their
+// variables expand to (the local application data too is the console
+// user's), so that expanding a collapsed path gives the path back.
 std::array<Collapse, 11> CollapseSteps(Environment& environment, const PathVariables& variables) {
   const auto programFiles = environment.Folder(KnownFolder::ProgramFiles);
   const auto windows = environment.Folder(KnownFolder::Windows);
@@ -100,7 +108,8 @@ std::u16string CollapsePath(Environment& environment, const PathVariables& varia
   }
   if (path.find(u'%') != std::u16string_view::npos) return std::u16string(path);
   auto unexpanded = environment.Unexpand(path);
-  return unexpanded ? std::move(*unexpanded) : std::u16string(path);
+  if (!unexpanded || !VariableEndsAtBoundary(*unexpanded)) return std::u16string(path);
+  return std::move(*unexpanded);
 }
 
 }  // namespace kva

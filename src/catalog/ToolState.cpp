@@ -175,8 +175,8 @@ bool ToolState::AddFavourite(std::size_t index) {
                        WriteOrderEntry(favourites, slot, name) &&
                        WriteDword(originKey, value::kMovedTo, 1) &&
                        WriteDword(favourite, value::kGroupId, std::uint32_t(origin));
-  const auto moved =
-      written ? model_.Move(index, kFavourites, model_.EntriesOf(kFavourites).size()) : std::nullopt;
+  const auto shown = model_.EntriesOf(kFavourites).size();
+  const auto moved = written ? model_.Move(index, kFavourites, shown) : std::nullopt;
   if (!moved) {
     favourite.Reset();
     DeleteKeyTree(registry_, StateKeyPath(name, kFavourites));

@@ -2,8 +2,8 @@
 // What the user decides about the listed tools, kept in the settings hive
 // and mirrored in the list model: ticks, hidden tools, favourites, own
 // tools, and the order of each group. Every operation refuses names shorter
-// than the minimum and entries missing from their group's order list, and
-// then changes nothing.
+// than the minimum, and entries missing from the order list it has to
+// change, and then changes nothing.
 
 #include <cstddef>
 #include <cstdint>

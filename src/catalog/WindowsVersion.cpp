@@ -41,7 +41,8 @@ std::optional<WindowsVersion> ParseWindowsVersion(std::u16string_view text) {
   text = Trim(text);
   const auto dot = text.find(u'.');
   const auto whole = text.substr(0, dot);
-  const auto fraction = dot == std::u16string_view::npos ? std::u16string_view() : text.substr(dot + 1);
+  const auto fraction =
+      dot == std::u16string_view::npos ? std::u16string_view() : text.substr(dot + 1);
   if (whole.empty() || whole.size() > kMaxIntegerDigits) return std::nullopt;
   std::int64_t thousandths = 0;
   for (const char16_t c : whole) {

@@ -185,6 +185,30 @@ Parsed<std::uint32_t> ParseHexType(std::u16string_view& data) {
   return static_cast<std::uint32_t>(*type);
 }
 
+// The Win32 calls take NUL-terminated names, and a line break could not be
+// written back inside [...].
+bool IsWritableKeyName(std::u16string_view name) {
+  return name.find_first_of(std::u16string_view(u"\0\r\n", 3)) == kNpos;
+}
+
+// A root the layer knows and names that the registry and [...] can hold.
+Parsed<void> CheckKeyPath(std::u16string_view path) {
+  std::u16string subkey(path);
+  std::uint32_t access = 0;
+  if (ParseRoot(subkey, access) == reg::kNoKey) {
+    return std::unexpected(u"unknown root key in " + Quote(path));
+  }
+  if (!IsWritableKeyName(path)) {
+    return std::unexpected(Reason(u"key names cannot hold NUL characters or line breaks"));
+  }
+  for (const auto name : Split(path, u"\\")) {
+    if (name.empty()) {
+      return std::unexpected(u"empty key name in " + Quote(path) + u" (check the backslashes)");
+    }
+  }
+  return {};
+}
+
 class Parser {
  public:
   explicit Parser(std::u16string_view text) : lines_(text) {}
@@ -240,20 +264,6 @@ class Parser {
     return {};
   }
 
-  static Parsed<void> CheckKeyPath(std::u16string_view path) {
-    std::u16string subkey(path);
-    std::uint32_t access = 0;
-    if (ParseRoot(subkey, access) == reg::kNoKey) {
-      return std::unexpected(u"unknown root key in " + Quote(path));
-    }
-    for (const auto name : Split(path, u"\\")) {
-      if (name.empty()) {
-        return std::unexpected(u"empty key name in " + Quote(path) + u" (check the backslashes)");
-      }
-    }
-    return {};
-  }
-
   std::expected<void, RegFileError> ReadValueLine(std::u16string_view line) {
     const std::size_t number = lines_.Number();
     if (file_.keys.empty()) return Fail(number, u"value line before any key line");
@@ -267,6 +277,7 @@ class Parser {
       if (!quoted) return Fail(number, quoted.error());
       name = std::move(quoted->text);
       rest = quoted->rest;
+      if (name.find(u'\0') != kNpos) return Fail(number, u"value names cannot hold NUL characters");
     }
     rest = TrimLeft(rest);
     if (rest.empty() || rest.front() != u'=') {
@@ -310,7 +321,8 @@ class Parser {
       if (!type) return Fail(number, type.error());
       return ReadHexValue(*type, data);
     }
-    return Fail(number, u"unknown value data: expected \"text\", dword:, qword:, hex:, hex(n): or -");
+    return Fail(number,
+                u"unknown value data: expected \"text\", dword:, qword:, hex:, hex(n): or -");
   }
 
   std::expected<RegValue, RegFileError> ReadHexValue(std::uint32_t type,
@@ -420,7 +432,9 @@ std::expected<void, RegFileError> WriteKeyEdit(Registry& registry, const RegKeyE
     if (!PathExists(registry, path) || DeleteTree(key, path)) return {};
     return Fail(edit.line, u"cannot delete key " + Quote(edit.path));
   }
-  if (!Open(key, path, kOpenOrCreate)) return Fail(edit.line, u"cannot create key " + Quote(edit.path));
+  if (!Open(key, path, kOpenOrCreate)) {
+    return Fail(edit.line, u"cannot create key " + Quote(edit.path));
+  }
   for (const auto& value : edit.values) {
     if (auto ok = WriteValueEdit(key, edit, value); !ok) return ok;
   }
@@ -560,11 +574,12 @@ std::expected<void, RegExportError> ExportKey(const RegKey& key, const std::u16s
   for (std::uint32_t index = 0;; ++index) {
     RegStatus status = port.EnumKey(key.Handle(), index, name);
     if (status == reg::kNoMoreItems) return {};
-    if (status != reg::kSuccess) return ExportFailure(shownPath, u"cannot list the subkeys", status);
+    if (status != reg::kSuccess) {
+      return ExportFailure(shownPath, u"cannot list the subkeys", status);
+    }
     const std::u16string childPath = shownPath + u"\\" + name;
-    // A line break in a key name cannot be written inside [...].
-    if (name.find_first_of(u"\r\n") != kNpos) {
-      return std::unexpected(RegExportError{childPath, u"key name holds a line break"});
+    if (!IsWritableKeyName(name)) {
+      return std::unexpected(RegExportError{childPath, u"key name holds a NUL or a line break"});
     }
     KeyHandle child = reg::kNoKey;
     status = port.OpenKey(key.Handle(), name, reg::kRead, child);
@@ -604,6 +619,10 @@ std::expected<void, RegFileError> ImportRegText(Registry& registry, std::u16stri
 
 std::expected<std::u16string, RegExportError> ExportRegText(const RegKey& tree,
                                                             std::u16string_view shownPath) {
+  // What is written must import again.
+  if (auto ok = CheckKeyPath(shownPath); !ok) {
+    return std::unexpected(RegExportError{std::u16string(shownPath), ok.error()});
+  }
   std::u16string out = std::u16string(kHeader5) + u"\n\n";
   if (auto ok = ExportKey(tree, std::u16string(shownPath), out); !ok) {
     return std::unexpected(ok.error());

@@ -92,7 +92,10 @@ class Registry {
  public:
   virtual ~Registry() = default;
 
-  // RegOpenKeyExW. An empty subkey opens parent again.
+  // RegOpenKeyExW. An empty subkey opens parent again. kFileNotFound for a
+  // missing key, kAccessDenied for one the program may not open,
+  // kKeyDeleted when parent has been deleted, kBadPathname for a subkey
+  // that starts with a backslash.
   virtual RegStatus OpenKey(KeyHandle parent, std::u16string_view subkey, std::uint32_t access,
                             KeyHandle& out) = 0;
   // RegCreateKeyExW: opens the key, creating it and missing parents.
@@ -107,22 +110,30 @@ class Registry {
                              std::span<const std::uint8_t> data) = 0;
   virtual RegStatus RemoveValue(KeyHandle key, std::u16string_view name) = 0;
 
-  // RegDeleteKeyExW: the subkey must have no subkeys itself. viewAccess is
-  // kWow64_64, kWow64_32 or 0 (the process's view).
+  // RegDeleteKeyExW: the subkey must have no subkeys itself (kAccessDenied
+  // otherwise, as for a hive root on Windows; Wine deletes hive roots).
+  // viewAccess is kWow64_64, kWow64_32 or 0 (the process's view).
   virtual RegStatus RemoveKey(KeyHandle parent, std::u16string_view subkey,
                               std::uint32_t viewAccess) = 0;
 
-  // RegEnumKeyExW / RegEnumValueW: kNoMoreItems past the end.
+  // RegEnumKeyExW / RegEnumValueW: kNoMoreItems past the end. Subkeys come
+  // sorted case-insensitively; values in creation order on Windows, sorted
+  // by name on Wine.
   virtual RegStatus EnumKey(KeyHandle key, std::uint32_t index, std::u16string& name) = 0;
   virtual RegStatus EnumValue(KeyHandle key, std::uint32_t index, std::u16string& name) = 0;
   // RegQueryInfoKeyW: the counts.
   virtual RegStatus QueryInfo(KeyHandle key, RegKeyInfo& out) = 0;
 
   // RegLoadKeyW / RegUnLoadKeyW under a predefined root (HKLM or HKU).
+  // Load: kFileNotFound without the file, kAlreadyExists when the name is
+  // taken. Unload: kFileNotFound when nothing is loaded there,
+  // kAccessDenied while a handle inside the hive is open. Windows writes a
+  // hive's changes to its file on unload, Wine does not.
   virtual RegStatus LoadHive(KeyHandle root, std::u16string_view subkey,
                              std::u16string_view file) = 0;
   virtual RegStatus UnloadHive(KeyHandle root, std::u16string_view subkey) = 0;
-  // RegSaveKeyExW with the latest format. Blocks; the file must not exist.
+  // RegSaveKeyExW with the latest format. Blocks; the file must not exist
+  // (Windows fails with kAlreadyExists, Wine overwrites it).
   virtual RegStatus SaveHive(KeyHandle key, std::u16string_view file) = 0;
 
   // Owner BUILTIN\Administrators and the program's repair DACL (full

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/Text.h"
+
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -31,7 +33,7 @@ TEST(CompareListTexts, NumbersByValueFirstThenTextsWithoutCase) {
       {u"", u"a", -1},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(std::string(c.a.begin(), c.a.end()) + " vs " + std::string(c.b.begin(), c.b.end()));
+    SCOPED_TRACE(Utf16ToUtf8(c.a) + " vs " + Utf16ToUtf8(c.b));
     EXPECT_EQ(Sign(CompareListTexts(c.a, c.b)), c.want);
   }
 }

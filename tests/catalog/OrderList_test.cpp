@@ -30,7 +30,9 @@ class OrderListTest : public CatalogueFixture {
   }
   Values Stored() {
     Values values;
-    for (const auto& value : registry.Snapshot(reg::kLocalMachine, u"kva_settings\\5")->values) {
+    const auto snapshot = registry.Snapshot(reg::kLocalMachine, u"kva_settings\\5");
+    if (!snapshot) return values;
+    for (const auto& value : snapshot->values) {
       std::u16string text;
       EXPECT_TRUE(ReadString(group, value.name, text));
       values[int(ParseLeadingInt(value.name))] = text;
@@ -78,7 +80,8 @@ TEST_F(OrderListTest, RemoveAtAndMoveToEndShiftTheLaterEntries) {
     SCOPED_TRACE(c.name);
     ClearHives();
     Store(c.before);
-    const bool result = c.op == Op::kRemoveAt ? RemoveAt(group, c.index) : MoveToEnd(group, c.index);
+    const bool result =
+        c.op == Op::kRemoveAt ? RemoveAt(group, c.index) : MoveToEnd(group, c.index);
     EXPECT_EQ(result, c.result);
     EXPECT_EQ(Stored(), c.want);
   }

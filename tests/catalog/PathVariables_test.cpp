@@ -76,7 +76,7 @@ TEST_F(PathVariablesTest, CollapseReplacesTheFirstFolderThatStartsThePath) {
       {u"C:\\Program Files (x86)\\App\\app.exe", u"%ProgramFiles(x86)%\\App\\app.exe"},
       {u"c:\\program files\\App\\app.exe", u"%ProgramFiles%\\App\\app.exe"},
       {u"C:\\Program Files", u"%ProgramFiles%"},
-      {u"C:\\Program Files2\\x.exe", u"%SystemDrive%\\Program Files2\\x.exe"},
+      {u"C:\\Program Files2\\x.exe", u"C:\\Program Files2\\x.exe"},
       {u"C:\\Windows\\System32\\cmd.exe", u"%SystemDir%\\cmd.exe"},
       {u"C:\\Windows\\SysWOW64\\x.exe", u"%SysWOWDir%\\x.exe"},
       {u"C:\\Windows\\notepad.exe", u"%SystemRoot%\\notepad.exe"},

@@ -10,6 +10,7 @@
 #include "catalog/ToolListLoader.h"
 #include "catalog/ToolListModel.h"
 #include "catalog/ToolTile.h"
+#include "platform/RegistryAccess.h"
 #include "platform/Text.h"
 
 namespace kva {
@@ -143,7 +144,9 @@ class ToolStateTest : public CatalogueFixture {
     for (const auto& entry : model.EntriesOf(group)) names.push_back(entry.name);
     return names;
   }
-  std::optional<FakeKey> Settings() { return registry.Snapshot(reg::kLocalMachine, u"kva_settings"); }
+  std::optional<FakeKey> Settings() {
+    return registry.Snapshot(reg::kLocalMachine, u"kva_settings");
+  }
 
   ToolTileReader tiles{registry, files, environment};
   ToolListModel model;
@@ -253,7 +256,9 @@ TEST_F(ToolStateTest, AddFavouriteAppendsToGroupOneAndMovesTheOriginEntryToTheEn
     EXPECT_EQ(Shown(1).back(), u"Tool Alpha");
     EXPECT_EQ(Shown(5), Names({u"Tool Bravo", u"Tool Charlie"}));
     EXPECT_EQ(String(u"1", c.slot), u"Tool Alpha");
-    if (c.hiddenFavourite) EXPECT_EQ(String(u"1", u"3"), u"Hidden Favourite");
+    if (c.hiddenFavourite) {
+      EXPECT_EQ(String(u"1", u"3"), u"Hidden Favourite");
+    }
     EXPECT_EQ(Dword(u"1\\Tool Alpha", u"GroupId"), 5u);
     EXPECT_EQ(Dword(u"1\\Tool Alpha", u"State"), 1u);
     EXPECT_EQ(Dword(u"1\\Tool Alpha", u"Hidden"), 0u);

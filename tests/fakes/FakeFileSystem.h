@@ -7,7 +7,9 @@
 // hidden, system or read-only file fails (CopyFileW); a folder is removed
 // only when empty and not current; moves stay on one drive. New files get
 // the archive attribute, a file without any attribute reports kNormal.
-// Drive C: exists and is the current folder at the start.
+// Find lists in name order. There are no shares (\\server\share) and no
+// 8.3 names. Drive C: exists and is the current folder at the start. For
+// one thread at a time.
 
 #include <cstddef>
 #include <map>

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "fakes/FakeHiveFormat.h"
+
 namespace kva {
 namespace {
 
@@ -108,6 +110,8 @@ FakeRegistry::FakeRegistry()
       u"Hardware Profiles");
   currentConfig_ = Node::AddChild(profiles, u"Current");
 }
+
+FakeRegistry::FakeRegistry(FileSystem& hiveFiles) : FakeRegistry() { hiveFiles_ = &hiveFiles; }
 
 FakeRegistry::~FakeRegistry() = default;
 
@@ -327,19 +331,19 @@ RegStatus FakeRegistry::LoadHive(KeyHandle root, std::u16string_view subkey,
   if (subkey.empty() || subkey.find(u'\\') != std::u16string_view::npos) {
     return reg::kInvalidParameter;
   }
-  const auto fileIt = files_.find(file);
-  if (fileIt == files_.end()) return reg::kFileNotFound;
+  const auto stored = FindFile(file);
+  if (!stored) return reg::kFileNotFound;
   const auto rootNode = RootNode(root);
   if (rootNode->Child(subkey)) return reg::kAlreadyExists;
   for (const auto& mounted : mounted_) {
     if (EqualsNoCase(mounted.file, file)) return reg::kSharingViolation;
   }
-  if (!fileIt->second.tree) return reg::kBadFormat;
-  FakeKey tree = *fileIt->second.tree;
+  if (!stored->tree) return reg::kBadFormat;
+  FakeKey tree = *stored->tree;
   tree.name = std::u16string(subkey);
   auto node = Node::FromFakeKey(tree, rootNode);
   node->hiveRoot = true;
-  mounted_.push_back({std::move(node), fileIt->first});
+  mounted_.push_back({std::move(node), std::u16string(file)});
   return reg::kSuccess;
 }
 
@@ -366,7 +370,7 @@ RegStatus FakeRegistry::UnloadHive(KeyHandle root, std::u16string_view subkey) {
     return node->hiveRoot ? reg::kAccessDenied : reg::kInvalidParameter;
   }
   if (IsHandleUnder(*node)) return reg::kAccessDenied;
-  files_[mounted->file].tree = node->ToFakeKey();
+  StoreFile(mounted->file, node->ToFakeKey());
   node->parent.lock()->subkeys.erase(node->name);
   node->MarkDeleted();
   mounted_.erase(mounted);
@@ -379,9 +383,9 @@ RegStatus FakeRegistry::SaveHive(KeyHandle key, std::u16string_view file) {
   if (ShouldFail(Call::kSaveHive, status)) return status;
   std::shared_ptr<Node> node;
   if ((status = Resolve(key, 0, node)) != reg::kSuccess) return status;
-  if (files_.contains(file)) return reg::kAlreadyExists;
-  files_[std::u16string(file)].tree = node->ToFakeKey();
-  return reg::kSuccess;
+  if (FindFile(file)) return reg::kAlreadyExists;
+  constexpr RegStatus kWriteFault = 29;
+  return StoreFile(file, node->ToFakeKey()) ? reg::kSuccess : kWriteFault;
 }
 
 RegStatus FakeRegistry::ResetSecurity(KeyHandle key) {
@@ -394,26 +398,54 @@ RegStatus FakeRegistry::ResetSecurity(KeyHandle key) {
   return reg::kSuccess;
 }
 
+std::optional<FakeRegistry::HiveFile> FakeRegistry::FindFile(std::u16string_view file) const {
+  if (!hiveFiles_) {
+    const auto it = files_.find(file);
+    if (it == files_.end()) return std::nullopt;
+    return it->second;
+  }
+  std::vector<std::uint8_t> bytes;
+  if (!hiveFiles_->ReadAll(file, bytes)) return std::nullopt;
+  return HiveFile{DecodeFakeHive(bytes)};
+}
+
+bool FakeRegistry::StoreFile(std::u16string_view file, std::optional<FakeKey> tree) {
+  if (!hiveFiles_) {
+    files_[std::u16string(file)].tree = std::move(tree);
+    return true;
+  }
+  const std::vector<std::uint8_t> unreadable{'?'};
+  return hiveFiles_->WriteAll(file, tree ? EncodeFakeHive(*tree) : unreadable);
+}
+
+bool FakeRegistry::EraseFile(std::u16string_view file) {
+  if (hiveFiles_) return hiveFiles_->RemoveFile(file);
+  const auto it = files_.find(file);
+  if (it == files_.end()) return false;
+  files_.erase(it);
+  return true;
+}
+
 void FakeRegistry::WriteHiveFile(std::u16string_view file, FakeKey root) {
   std::lock_guard lock(mutex_);
-  files_[std::u16string(file)].tree = std::move(root);
+  StoreFile(file, std::move(root));
 }
 
 void FakeRegistry::WriteUnreadableHiveFile(std::u16string_view file) {
   std::lock_guard lock(mutex_);
-  files_[std::u16string(file)].tree.reset();
+  StoreFile(file, std::nullopt);
 }
 
 std::optional<FakeKey> FakeRegistry::ReadHiveFile(std::u16string_view file) const {
   std::lock_guard lock(mutex_);
-  const auto it = files_.find(file);
-  if (it == files_.end()) return std::nullopt;
-  return it->second.tree;
+  const auto stored = FindFile(file);
+  if (!stored) return std::nullopt;
+  return stored->tree;
 }
 
 bool FakeRegistry::HiveFileExists(std::u16string_view file) const {
   std::lock_guard lock(mutex_);
-  return files_.contains(file);
+  return FindFile(file).has_value();
 }
 
 // A loaded hive's file is in use and cannot be removed.
@@ -422,10 +454,7 @@ bool FakeRegistry::RemoveHiveFile(std::u16string_view file) {
   for (const auto& mounted : mounted_) {
     if (EqualsNoCase(mounted.file, file)) return false;
   }
-  const auto it = files_.find(file);
-  if (it == files_.end()) return false;
-  files_.erase(it);
-  return true;
+  return EraseFile(file);
 }
 
 std::optional<FakeKey> FakeRegistry::Snapshot(KeyHandle root, std::u16string_view subkey) {

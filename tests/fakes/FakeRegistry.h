@@ -24,6 +24,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/FileSystem.h"
 #include "platform/Registry.h"
 #include "platform/Text.h"
 
@@ -64,6 +65,9 @@ class FakeRegistry final : public Registry {
   };
 
   FakeRegistry();
+  // Hive files live in hiveFiles instead of the fake's own map, so that a
+  // test sees them as files (and can tear or move them).
+  explicit FakeRegistry(FileSystem& hiveFiles);
   ~FakeRegistry() override;
 
   RegStatus OpenKey(KeyHandle parent, std::u16string_view subkey, std::uint32_t access,
@@ -151,7 +155,12 @@ class FakeRegistry final : public Registry {
   std::map<KeyHandle, Handle> handles_;
   KeyHandle nextHandle_ = 0x1000;
   std::map<Call, Failure> failures_;
+  // Hive files: in the map, or in hiveFiles_ when one was given.
+  [[nodiscard]] std::optional<HiveFile> FindFile(std::u16string_view file) const;
+  bool StoreFile(std::u16string_view file, std::optional<FakeKey> tree);
+  bool EraseFile(std::u16string_view file);
   std::map<std::u16string, HiveFile, LessNoCase> files_;
+  FileSystem* hiveFiles_ = nullptr;
   std::vector<Mounted> mounted_;
 };
 

@@ -114,8 +114,9 @@ TEST_P(FileSystemContract, FindsByWindowsWildcardsInNameOrder) {
   }
   ASSERT_TRUE(Fs().CreateFolders(At(u"Saved Selections")));
   using NameList = std::vector<std::u16string>;
-  const NameList all = {u"kva_settings.dat.LOG", u"kva_settings.dat.LOG1", u"kva_settings.dat.LOG12",
-                     u"kva_tools.dat",        u"LICENSE",               u"Saved Selections"};
+  const NameList all = {u"kva_settings.dat.LOG", u"kva_settings.dat.LOG1",
+                        u"kva_settings.dat.LOG12", u"kva_tools.dat",
+                        u"LICENSE", u"Saved Selections"};
   struct Case {
     const char* name;
     std::u16string_view pattern;

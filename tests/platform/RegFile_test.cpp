@@ -11,7 +11,9 @@ namespace {
 
 constexpr std::u16string_view kHeader = u"Windows Registry Editor Version 5.00\n";
 
-std::u16string WithHeader(std::u16string_view body) { return std::u16string(kHeader) + std::u16string(body); }
+std::u16string WithHeader(std::u16string_view body) {
+  return std::u16string(kHeader) + std::u16string(body);
+}
 
 RegValue Sz(std::u16string_view text) { return StringValue(reg::kSz, text); }
 
@@ -169,6 +171,9 @@ TEST(ParseRegText, NamesTheLineAndTheReason) {
       {"unknown root", WithHeader(u"[HKCU\\A]\n[HKXX\\Software]\n"), 3, u"unknown root key"},
       {"empty key name", WithHeader(u"[HKCU\\A\\\\B]\n"), 2, u"empty key name"},
       {"trailing backslash", WithHeader(u"[HKCU\\A\\]\n"), 2, u"empty key name"},
+      {"carriage return in a key name", WithHeader(u"[HKCU\\A\rB]\n"), 2, u"line breaks"},
+      {"NUL in a key name", WithHeader(std::u16string(u"[HKCU\\A\0B]\n", 11)), 2, u"NUL"},
+      {"NUL in a value name", WithHeader(u"[HKCU\\A]\n\"a\\0\"=\"x\"\n"), 3, u"NUL"},
       {"missing ]", WithHeader(u"[HKCU\\A\n"), 2, u"closing ]"},
       {"text after ]", WithHeader(u"[HKCU\\A] x\n"), 2, u"after the key"},
       {"stray text", WithHeader(u"[HKCU\\A]\nv=1\n"), 3, u"not a key line"},
@@ -190,7 +195,9 @@ class RegImport : public testing::Test {
  protected:
   static constexpr std::u16string_view kScratch = u"HKLM\\SOFTWARE\\kvahive_1";
 
-  std::optional<FakeKey> Scratch() { return registry.Snapshot(reg::kLocalMachine, u"SOFTWARE\\kvahive_1"); }
+  std::optional<FakeKey> Scratch() {
+    return registry.Snapshot(reg::kLocalMachine, u"SOFTWARE\\kvahive_1");
+  }
 
   FakeRegistry registry;
   const ImportTarget rebased{std::u16string(kScratch), {}};
@@ -279,7 +286,7 @@ FakeKey EveryValueType() {
        {u"sz", Sz(u"plain")},
        {u"empty sz", Sz(u"")},
        {u"quotes \"and\" back\\slashes", Sz(u"say \"hi\" to C:\\Tools\\")},
-       {std::u16string(u"line\nbreak\rname\0", 16), Sz(u"x")},
+       {u"line\nbreak\rname", Sz(u"x")},
        {u"@", Sz(u"not the default")},
        {u"control characters", Sz(u"a\tb\r\nc")},
        {u"embedded NUL", Utf16(reg::kSz, std::u16string(u"a\0b\0", 4))},
@@ -373,6 +380,16 @@ TEST(RegExport, FailsRatherThanLeaveOutAValue) {
   ASSERT_FALSE(text.has_value());
   EXPECT_EQ(text.error().path, u"HKEY_LOCAL_MACHINE\\one\\Sub");
   EXPECT_EQ(text.error().reason, u"cannot read value \"v\" (error 5)");
+}
+
+TEST(RegExport, RefusesAShownPathThatWouldNotImport) {
+  FakeRegistry registry;
+  RegKey tree(registry);
+  ASSERT_TRUE(Open(tree, u"HKCU\\Software", reg::kRead));
+  for (const std::u16string_view shown : {u"kva_tools", u"HKLM\\kva\\", u"HKLM\\a\nb"}) {
+    SCOPED_TRACE(Utf16ToUtf8(shown));
+    EXPECT_FALSE(ExportRegText(tree, shown).has_value());
+  }
 }
 
 }  // namespace

@@ -78,7 +78,7 @@ void RegistryContract::SetUp() {
   test = test.substr(0, test.find('/'));
   scratch_ = u"HKCU\\" + std::u16string(kScratchParent) + u'\\' + AsciiToUtf16(test);
   RegKey key(Port());
-  DeleteTree(key, scratch_);  // left over by an interrupted run
+  ForceDelete(key, scratch_);  // left over by an interrupted run
   ASSERT_TRUE(Open(key, scratch_, kOpenOrCreate));
 }
 
@@ -86,8 +86,9 @@ void RegistryContract::TearDown() {
   if (!backend_) return;
   Port().UnloadHive(reg::kLocalMachine, kTestHive);
   RegKey key(Port());
-  for (const auto& path : extraKeys_) DeleteTree(key, path);
-  DeleteTree(key, scratch_);
+  // Forced, because tests leave keys that refuse access.
+  for (const auto& path : extraKeys_) ForceDelete(key, path);
+  ForceDelete(key, scratch_);
   DeleteValueAt(key, u"HKCU\\" + std::u16string(kScratchParent), std::nullopt);
   for (const auto& file : files_) backend_->RemoveFile(file);
 }

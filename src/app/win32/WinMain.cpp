@@ -1,16 +1,39 @@
 // Kelvara.exe entry point: COM for the whole process, the program's
-// privileges for hive work, and a clean exit.
+// privileges, the Win32 adapters behind every port, and the application.
 #include <windows.h>
 #include <objbase.h>
+#include <shellapi.h>
 
+#include <string>
+#include <vector>
+
+#include "app/Application.h"
+#include "app/win32/Win32Interaction.h"
+#include "app/win32/Win32Resources.h"
+#include "app/win32/Win32Session.h"
+#include "app/win32/Win32Shell.h"
+#include "platform/win32/UniqueHandle.h"
+#include "platform/win32/Win32Clock.h"
+#include "platform/win32/Win32Desktop.h"
+#include "platform/win32/Win32Environment.h"
+#include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Privileges.h"
+#include "platform/win32/Win32Processes.h"
+#include "platform/win32/Win32Registry.h"
+#include "platform/win32/WideText.h"
 
 namespace {
 
-// COM stays initialised for as long as the program runs.
+// COM stays initialised for as long as the program runs; WMI needs the
+// process's security set up once.
 class ComScope {
  public:
-  ComScope() : ok_(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+  ComScope() : ok_(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {
+    if (ok_) {
+      ::CoInitializeSecurity(nullptr, -1, nullptr, nullptr, RPC_C_AUTHN_LEVEL_DEFAULT,
+                             RPC_C_IMP_LEVEL_IMPERSONATE, nullptr, EOAC_NONE, nullptr);
+    }
+  }
   ~ComScope() {
     if (ok_) ::CoUninitialize();
   }
@@ -21,12 +44,36 @@ class ComScope {
   bool ok_;
 };
 
+std::vector<std::u16string> SplitArguments() {
+  int count = 0;
+  kva::win32::UniqueLocalMemory owner(::CommandLineToArgvW(::GetCommandLineW(), &count));
+  auto** argv = static_cast<wchar_t**>(owner.Get());
+  std::vector<std::u16string> arguments;
+  for (int i = 1; argv && i < count; ++i) arguments.push_back(kva::win32::FromWide(argv[i]));
+  return arguments;
+}
+
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR argumentText, int) {
+  using namespace kva::win32;
   ComScope com;
-  kva::win32::Win32Privileges privileges;
+  Win32Privileges privileges;
   privileges.Enable();
+
+  Win32Registry registry;
+  Win32FileSystem files;
+  Win32Environment environment;
+  Win32Clock clock;
+  Win32Processes processes;
+  Win32Desktop desktop;
+  Win32Shell shell(instance);
+  Win32Session session(shell);
+  Win32Resources resources(instance);
+  Win32Interaction interaction(shell);
+  kva::Application app({registry, files, environment, clock, processes, desktop, session, resources,
+                        interaction, shell});
+  const int code = app.Run(SplitArguments(), FromWide(argumentText));
   privileges.Restore();
-  return 0;
+  return code;
 }

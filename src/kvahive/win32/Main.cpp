@@ -66,6 +66,7 @@ std::optional<std::vector<std::uint8_t>> ReadWholeFile(std::u16string_view path)
   if (!bytes.empty() &&
       (!::ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) ||
        read != bytes.size())) {
+    if (::GetLastError() == ERROR_SUCCESS) ::SetLastError(ERROR_HANDLE_EOF);
     return std::nullopt;
   }
   return bytes;
@@ -97,16 +98,11 @@ constexpr unsigned kScratchAttempts = 100;
 
 // The empty key an import is written into. Windows refuses new keys
 // directly under HKLM (those are hives), so it lives below HKLM\SOFTWARE.
-// It goes away with everything below it, whatever happens.
+// It goes away with everything below it on every way out.
 class ScratchKey {
  public:
   explicit ScratchKey(Registry& registry) : registry_(registry), key_(registry) {}
-  ~ScratchKey() {
-    if (path_.empty()) return;
-    key_.Reset();
-    RegKey scratch(registry_);
-    if (!DeleteTree(scratch, path_)) PrintError(u"could not delete the temporary key " + path_);
-  }
+  ~ScratchKey() { Remove(); }
   ScratchKey(const ScratchKey&) = delete;
   ScratchKey& operator=(const ScratchKey&) = delete;
 
@@ -119,6 +115,17 @@ class ScratchKey {
       return true;
     }
     return false;
+  }
+  bool Remove() {
+    if (path_.empty()) return true;
+    key_.Reset();
+    RegKey scratch(registry_);
+    if (!DeleteTree(scratch, path_)) {
+      PrintError(u"cannot delete the temporary key " + path_ + ErrorSuffix(::GetLastError()));
+      return false;
+    }
+    path_.clear();
+    return true;
   }
   [[nodiscard]] const std::u16string& Path() const { return path_; }
   [[nodiscard]] const RegKey& Key() const { return key_; }
@@ -168,7 +175,8 @@ bool SaveHiveFile(const RegKey& key, std::u16string_view hivePath) {
   const std::wstring target = Wide(hivePath);
   const std::wstring fresh = Wide(freshPath);
   ::DeleteFileW(fresh.c_str());  // a left-over of an interrupted run; the save needs the name
-  if (const RegStatus status = key.Port().SaveHive(key.Handle(), freshPath); status != reg::kSuccess) {
+  const RegStatus status = key.Port().SaveHive(key.Handle(), freshPath);
+  if (status != reg::kSuccess) {
     ::DeleteFileW(fresh.c_str());
     PrintError(u"cannot save the hive " + freshPath + ErrorSuffix(status));
     return false;
@@ -200,14 +208,14 @@ int Import(std::u16string_view regPath, std::u16string_view hivePath) {
   win32::Win32Registry registry;
   ScratchKey scratch(registry);
   if (!scratch.Create()) {
-    PrintError(u"cannot create a temporary key under HKLM\\SOFTWARE" + ErrorSuffix(::GetLastError()));
+    PrintError(u"cannot create a temporary key under HKLM\\SOFTWARE" +
+               ErrorSuffix(::GetLastError()));
     return kFailed;
   }
-  if (const auto done = ApplyRegFile(registry, *file, {scratch.Path(), {}}); !done) {
-    PrintError(FileMessage(regPath, done.error()));
-    return kFailed;
-  }
-  return SaveHiveFile(scratch.Key(), hivePath) ? 0 : kFailed;
+  const auto done = ApplyRegFile(registry, *file, {scratch.Path(), {}});
+  if (!done) PrintError(FileMessage(regPath, done.error()));
+  const bool saved = done && SaveHiveFile(scratch.Key(), hivePath);
+  return scratch.Remove() && saved ? 0 : kFailed;
 }
 
 std::expected<std::u16string, std::u16string> ExportHive(std::u16string_view hivePath,
@@ -217,7 +225,8 @@ std::expected<std::u16string, std::u16string> ExportHive(std::u16string_view hiv
   win32::Win32Registry registry;
   MountedHive hive(registry);
   if (const RegStatus status = hive.Load(hivePath); status != reg::kSuccess) {
-    return std::unexpected(u"cannot load the hive " + std::u16string(hivePath) + ErrorSuffix(status));
+    return std::unexpected(u"cannot load the hive " + std::u16string(hivePath) +
+                           ErrorSuffix(status));
   }
   std::expected<std::u16string, RegExportError> text;
   {

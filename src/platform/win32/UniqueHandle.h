@@ -61,12 +61,15 @@ struct FindHandleTraits {
 };
 
 // The predefined roots (HKEY_LOCAL_MACHINE and friends) are never closed.
+// On Win64 their values are sign-extended, so compare with the constants.
 struct RegKeyTraits {
   using Handle = HKEY;
   static Handle Invalid() { return nullptr; }
   static bool IsValid(Handle h) {
     const auto value = reinterpret_cast<ULONG_PTR>(h);
-    return h != nullptr && !(value >= 0x80000000 && value <= 0x80000006);
+    const auto first = reinterpret_cast<ULONG_PTR>(HKEY_CLASSES_ROOT);
+    const auto last = reinterpret_cast<ULONG_PTR>(HKEY_CURRENT_USER_LOCAL_SETTINGS);
+    return h != nullptr && !(value >= first && value <= last);
   }
   static void Close(Handle h) { ::RegCloseKey(h); }
 };

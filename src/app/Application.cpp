@@ -1,0 +1,328 @@
+#include "app/Application.h"
+
+#include <chrono>
+#include <system_error>
+
+#include "app/DatabaseLoader.h"
+#include "app/RestartCommand.h"
+#include "app/Shell.h"
+#include "app/AutoEndTasks.h"
+#include "app/WindowPlacement.h"
+#include "catalog/Names.h"
+#include "catalog/Options.h"
+#include "catalog/PathVariables.h"
+#include "catalog/ToolListLoader.h"
+#include "catalog/ToolTile.h"
+#include "platform/Clock.h"
+#include "platform/Desktop.h"
+#include "platform/Environment.h"
+#include "platform/FileSystem.h"
+#include "platform/HiveFiles.h"
+#include "platform/IniFile.h"
+#include "platform/Processes.h"
+#include "platform/Session.h"
+#include "platform/Text.h"
+
+namespace kva {
+namespace {
+
+constexpr std::u16string_view kDatabaseError =
+    u"Error! The definitions database could not be loaded.\r\n"
+    u"Please try again and if the problem persists, reboot your computer.";
+constexpr std::u16string_view kSelectionMissing = u"The requested selection does not exist.";
+constexpr std::u16string_view kResumeNotice =
+    u" was prematurely closed during a \"Run tools\" operation, probably by one of the executed "
+    u"tools.\r\n\r\nFor convenience, the remaining tools that have not run in that operation were "
+    u"automatically selected, allowing you to easily continue the operation.";
+
+// The shell keeps the interface alive while registry work runs.
+class ShellPump final : public MessagePump {
+ public:
+  ShellPump(Shell& shell, Clock& clock) : shell_(shell), clock_(clock) {}
+  void Process() override { shell_.ProcessMessages(); }
+  void Idle(unsigned milliseconds) override { clock_.Sleep(milliseconds); }
+
+ private:
+  Shell& shell_;
+  Clock& clock_;
+};
+
+std::u16string FolderOf(std::u16string_view path) {
+  const auto slash = path.find_last_of(u'\\');
+  return std::u16string(slash == kNpos ? std::u16string_view() : path.substr(0, slash));
+}
+
+}  // namespace
+
+Application::Application(const AppPorts& ports) : ports_(ports) {}
+
+Application::~Application() {
+  // A loader still running when the process ends is abandoned, not joined.
+  if (loaderThread_.joinable()) loaderThread_.detach();
+}
+
+int Application::ShowMessage(std::u16string_view text, unsigned typeBits) {
+  return interactive_ ? ports_.interaction.ShowMessage(text, typeBits)
+                      : quietAnswers_.ShowMessage(text, typeBits);
+}
+
+int Application::Run(const std::vector<std::u16string>& arguments,
+                     std::u16string_view argumentText) {
+  argumentText_ = argumentText;
+  if (auto code = StartUp(arguments)) return *code;
+  return EventLoop();
+}
+
+// Start-up up to the event loop; a value is the process's exit code.
+std::optional<int> Application::StartUp(const std::vector<std::u16string>& arguments) {
+  auto& env = ports_.environment;
+  auto& files = ports_.files;
+  std::u16string temp = env.TempFolder();
+  if (!files.CreateFolders(temp)) temp = env.Folder(KnownFolder::Windows) + u"\\temp";
+  locations_ = ComputeDataLocations(env.ProgramPath(), env.Folder(KnownFolder::CommonAppData), temp);
+  files.CreateFolders(locations_.toolsDir);
+  files.SetCurrentFolder(locations_.toolsDir);
+  files.CreateFolders(locations_.programDataDir);
+
+  if (auto code = TakeOverStaleHives()) return code;
+  DeleteHiveLogs();
+  commandLine_ = ParseCommandLine(arguments);
+  interactive_ = !commandLine_.quiet;
+  // Without windows a quiet run still works, so a failed window is no stop.
+  if (!ports_.shell.CreateMainWindow(kProductName) && interactive_) {
+    return Shutdown(exitcode::kReportedError, true);
+  }
+  resumePending_ = Exists(files, locations_.resumeSelectionPath);
+  if (commandLine_.operation != StartOperation::None) {
+    resumePending_ = false;
+    selectionPath_ = ResolveSelectionPath(commandLine_.selectionName, locations_.toolsDir, env, files);
+  }
+  ApplySavedWindowSize();
+
+  if (auto code = LoadDatabaseWhilePumping()) return code;
+  ReadOptions();
+  PrepareSession();
+  if (commandLine_.operation != StartOperation::None && !Exists(files, selectionPath_)) {
+    ports_.shell.HideLoadingWindow();
+    ShowMessage(kSelectionMissing, msg::kNotice);
+    return Shutdown(exitcode::kReportedError, false);
+  }
+  if (auto code = LoadToolListWhilePumping()) return code;
+  PublishPathVariables(env, ComputePathVariables(env, locations_.toolsDir));
+  return std::nullopt;
+}
+
+// Hives still loaded mean another instance runs, or one died with them.
+std::optional<int> Application::TakeOverStaleHives() {
+  auto& registry = ports_.registry;
+  const bool toolsLoaded = KeyExists(registry, reg::kLocalMachine, kCatalogueHiveName);
+  const bool settingsLoaded = KeyExists(registry, reg::kLocalMachine, kSettingsHiveName);
+  if (!toolsLoaded && !settingsLoaded) return std::nullopt;
+  const WindowId window = ports_.desktop.FindTopWindow(kMainWindowClass);
+  if (window != kNoWindow && ports_.desktop.IsVisible(window)) {
+    ports_.desktop.RestoreAndActivate(window);
+    return exitcode::kNormal;
+  }
+  // Only a hive that is loaded needs unloading: a crash between the two
+  // loads leaves just one.
+  const bool toolsFreed =
+      !toolsLoaded || registry.UnloadHive(reg::kLocalMachine, kCatalogueHiveName) == reg::kSuccess;
+  const bool settingsFreed = !settingsLoaded ||
+      registry.UnloadHive(reg::kLocalMachine, kSettingsHiveName) == reg::kSuccess;
+  if (!toolsFreed || !settingsFreed) return Shutdown(exitcode::kReportedError, true);
+  return std::nullopt;
+}
+
+void Application::DeleteHiveLogs() {
+  for (std::u16string_view pattern : {u"kva_*.TM.blf", u"kva_*.regtrans-ms", u"kva_*.LOG?"}) {
+    const auto folderPattern = locations_.toolsDir + u"\\" + std::u16string(pattern);
+    for (const auto& found : ports_.files.Find(folderPattern)) {
+      ForceRemoveFile(ports_.files, locations_.toolsDir + u"\\" + found.name);
+    }
+  }
+}
+
+void Application::ApplySavedWindowSize() {
+  if (!ports_.shell.HasMainWindow()) return;
+  const auto saved = ReadSavedWindowSize(ports_.files, locations_.windowIniPath);
+  if (!saved) return;
+  ports_.shell.ResizeAndCenter(ClampWindowSize(*saved, ports_.shell.ScreenSize()));
+}
+
+template <typename Work>
+std::optional<int> Application::RunOnLoaderThread(Work work, bool& quit) {
+  int result = 0;
+  loaderDone_ = false;
+  try {
+    loaderThread_ = std::thread([&] {
+      result = work();
+      loaderDone_ = true;
+    });
+  } catch (const std::system_error&) {
+    return std::nullopt;
+  }
+  quit = false;
+  while (!loaderDone_) {
+    if (!ports_.shell.ProcessMessages()) {
+      quit = true;
+      return std::nullopt;
+    }
+    ports_.clock.Sleep(10);
+  }
+  loaderThread_.join();
+  return result;
+}
+
+std::optional<int> Application::LoadDatabaseWhilePumping() {
+  ports_.shell.ShowLoadingWindow();
+  ShellPump pump(ports_.shell, ports_.clock);
+  const DatabaseLoaderPorts loaderPorts{ports_.registry, ports_.files, ports_.resources,
+                                        ports_.clock, pump, ports_.shell.Loading()};
+  bool quit = false;
+  const auto result = RunOnLoaderThread(
+      [&] {
+        const auto loaded = LoadDatabase(loaderPorts, locations_);
+        catalogueVersion_ = loaded.catalogueVersion;
+        return loaded.code;
+      },
+      quit);
+  if (quit) return Shutdown(exitcode::kNormal, true);
+  if (!result) return Shutdown(exitcode::kThreadFailure, true);
+  if (*result == 0) return std::nullopt;
+  ports_.shell.HideLoadingWindow();
+  ShowMessage(kDatabaseError, msg::kNotice);
+  ForceRemoveFile(ports_.files, locations_.toolsHivePath);
+  return Shutdown(exitcode::kReportedError, true);
+}
+
+void Application::ReadOptions() {
+  optionsFlag_ = LoadOptionsFlag(ports_.registry);
+}
+
+void Application::PrepareSession() {
+  ports_.shell.Loading().SetStatus(u"Performing validation actions...");
+  if (!(optionsFlag_ & options::kLetComputerSleep)) ports_.session.KeepAwake();
+  if (!(optionsFlag_ & options::kAllowShutdown)) DisableAutoEndTasks(ports_.registry);
+  restartFlags_ = 0;
+}
+
+std::optional<int> Application::LoadToolListWhilePumping() {
+  const ToolTileReader tiles(ports_.registry, ports_.files, ports_.environment);
+  ToolListLoadOptions options;
+  options.optionsFlag = optionsFlag_;
+  options.selectionPending = resumePending_;
+  auto& view = ports_.shell.Loading();
+  const ToolListLoadEvents events{[&](std::u16string_view text) { view.SetStatus(text); },
+                                  [&](int percent) { view.SetProgress(percent); }, {}};
+  bool quit = false;
+  const auto result = RunOnLoaderThread(
+      [&] { return LoadToolList(ports_.registry, tiles, options, events, toolList_).code; }, quit);
+  if (quit) return Shutdown(exitcode::kNormal, false);
+  if (!result) return Shutdown(exitcode::kThreadFailure, true);
+  if (*result != 0) return Shutdown(*result, false);
+  for (int round = 0; round < 10; ++round) {
+    ports_.shell.ProcessMessages();
+    ports_.clock.Sleep(5);
+  }
+  return std::nullopt;
+}
+
+int Application::EventLoop() {
+  ports_.shell.HideLoadingWindow();
+  ports_.shell.ShowToolList(toolList_);
+  if (resumePending_) {
+    resumePending_ = false;
+    ShowMessage(std::u16string(kProductName) + std::u16string(kResumeNotice), msg::kNotice);
+  }
+  if (auto code = StartCommandLineOperation()) return *code;
+  while (ports_.shell.WaitAndProcess()) {
+    if (restartFlags_ & restart::kRestartProgram) {
+      return Shutdown(exitcode::kRestart, restartFlags_ & restart::kSettingsReplaced);
+    }
+  }
+  return Shutdown(exitcode::kNormal, false);
+}
+
+// The operation a command-line switch asked for. The runner is not part of
+// this version: say so instead of pretending the tools ran.
+std::optional<int> Application::StartCommandLineOperation() {
+  if (commandLine_.operation == StartOperation::None) return std::nullopt;
+  selectionPath_.clear();
+  argumentText_.clear();
+  ShowMessage(u"Updating and running tools is not available in this version yet.", msg::kNotice);
+  if (commandLine_.autoClose) return Shutdown(exitcode::kReportedError, false);
+  return std::nullopt;
+}
+
+int Application::Shutdown(int code, bool keepSettingsFile) {
+  auto& registry = ports_.registry;
+  if (ports_.shell.HasMainWindow() && code != -1 && code != -2) {
+    SaveWindowSize();
+    ports_.shell.HideMainWindow();
+    ports_.shell.ProcessMessages();
+  }
+  if (KeyExists(registry, reg::kLocalMachine, kCatalogueHiveName)) {
+    registry.UnloadHive(reg::kLocalMachine, kCatalogueHiveName);
+  }
+  ForceRemoveFile(ports_.files, locations_.resumeSelectionPath);
+  if (KeyExists(registry, reg::kLocalMachine, kSettingsHiveName)) {
+    SaveGroupStates();
+    if (!keepSettingsFile) {
+      ShellPump pump(ports_.shell, ports_.clock);
+      SaveKeyToFileSafely(registry, ports_.files, pump, kSettingsRootPath,
+                          locations_.settingsHivePath);
+      RemoveSettingsLogs();
+    }
+    registry.UnloadHive(reg::kLocalMachine, kSettingsHiveName);
+  }
+  RemoveTempHives();
+  if (loaderThread_.joinable() && !loaderDone_) loaderThread_.detach();
+  if (restartFlags_ & restart::kRestartProgram) StartRestart();
+  return code;
+}
+
+void Application::SaveWindowSize() {
+  const auto size = ports_.shell.RestoredSize();
+  if (size) WriteSavedWindowSize(ports_.files, locations_.windowIniPath, *size);
+}
+
+void Application::SaveGroupStates() {
+  if (!(optionsFlag_ & options::kSaveGroupStates) || !ports_.shell.HasMainWindow()) return;
+  for (const auto& group : toolList_.Groups()) {
+    WriteDwordAt(ports_.registry, std::u16string(kSettingsRootPath) + u"\\" + ToDecimal(group.number),
+                 u"GroupState", group.collapsed ? 1 : 0);
+  }
+  ports_.shell.ProcessMessages();
+}
+
+void Application::RemoveSettingsLogs() {
+  const auto& hive = locations_.settingsHivePath;
+  const auto folder = FolderOf(hive);
+  for (const auto& pattern :
+       {hive + u".LOG*", hive + u"*.regtrans-ms", hive + u"*.TM.blf"}) {
+    for (const auto& found : ports_.files.Find(pattern)) {
+      ForceRemoveFile(ports_.files, folder + u"\\" + found.name);
+    }
+  }
+}
+
+void Application::RemoveTempHives() {
+  for (const auto& hive : {locations_.tempToolsHivePath, locations_.tempSettingsHivePath}) {
+    const auto folder = FolderOf(hive);
+    for (const auto& found : ports_.files.Find(hive + u"*")) {
+      ForceRemoveFile(ports_.files, folder + u"\\" + found.name);
+    }
+  }
+}
+
+void Application::StartRestart() {
+  auto& env = ports_.environment;
+  ports_.processes.StartDetached(RestartCommandLine(locations_.restartExe, argumentText_),
+                                 locations_.toolsDir, WindowShow::Normal);
+  if (obsoleteFile_.empty()) return;
+  const auto command = ObsoleteFileCommand(obsoleteFile_);
+  ports_.processes.StartDetached(env.Expand(command).value_or(command), locations_.toolsDir,
+                                 WindowShow::Hidden);
+}
+
+}  // namespace kva

@@ -1,0 +1,122 @@
+#pragma once
+// The application object: the program's spine from start to exit. Run
+// performs the start-up steps in order and the event loop; every exit goes
+// through Shutdown, which writes the settings back, unloads the hives and,
+// when asked, restarts the program.
+
+#include <atomic>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "app/CommandLine.h"
+#include "app/DataLocations.h"
+#include "catalog/ToolListModel.h"
+#include "platform/Interaction.h"
+#include "platform/RegistryAccess.h"
+
+namespace kva {
+
+class Clock;
+class Desktop;
+class Environment;
+class FileSystem;
+class Processes;
+class Resources;
+class Session;
+class Shell;
+
+struct AppPorts {
+  Registry& registry;
+  FileSystem& files;
+  Environment& environment;
+  Clock& clock;
+  Processes& processes;
+  Desktop& desktop;
+  Session& session;
+  Resources& resources;
+  Interaction& interaction;  // the windows; a quiet run answers itself
+  Shell& shell;
+};
+
+namespace exitcode {
+inline constexpr int kNormal = 0;
+inline constexpr int kRestart = 1;
+inline constexpr int kReportedError = 2;
+inline constexpr int kThreadFailure = 13;
+inline constexpr int kPasswordRefused = -555;
+inline constexpr int kEmptyCatalogue = -14;
+}  // namespace exitcode
+
+namespace restart {
+inline constexpr std::uint8_t kRestartProgram = 0x01;
+inline constexpr std::uint8_t kReloadCatalogue = 0x02;
+inline constexpr std::uint8_t kSettingsReplaced = 0x04;
+}  // namespace restart
+
+inline constexpr std::u16string_view kMainWindowClass = u"KELVARAWND";
+inline constexpr std::u16string_view kProductName = u"Kelvara";
+
+class Application {
+ public:
+  explicit Application(const AppPorts& ports);
+  ~Application();
+  Application(const Application&) = delete;
+  Application& operator=(const Application&) = delete;
+
+  // arguments: the program's arguments, already split; argumentText: the
+  // argument string as received (kept for a restart).
+  int Run(const std::vector<std::u16string>& arguments, std::u16string_view argumentText);
+  int Shutdown(int code, bool keepSettingsFile);
+
+  // Notices and questions, answered by the program itself in a quiet run.
+  int ShowMessage(std::u16string_view text, unsigned typeBits);
+
+  [[nodiscard]] const DataLocations& Locations() const { return locations_; }
+  [[nodiscard]] const ToolListModel& ToolList() const { return toolList_; }
+  [[nodiscard]] std::uint32_t OptionsFlag() const { return optionsFlag_; }
+  [[nodiscard]] std::uint32_t CatalogueVersion() const { return catalogueVersion_; }
+  void RequestRestart(std::uint8_t flags) { restartFlags_ |= flags; }
+  void SetObsoleteFile(std::u16string path) { obsoleteFile_ = std::move(path); }
+
+ private:
+  std::optional<int> StartUp(const std::vector<std::u16string>& arguments);
+  std::optional<int> TakeOverStaleHives();
+  void DeleteHiveLogs();
+  void ApplySavedWindowSize();
+  std::optional<int> LoadDatabaseWhilePumping();
+  void ReadOptions();
+  void PrepareSession();
+  std::optional<int> LoadToolListWhilePumping();
+  int EventLoop();
+  std::optional<int> StartCommandLineOperation();
+
+  template <typename Work>
+  std::optional<int> RunOnLoaderThread(Work work, bool& quit);
+
+  void SaveWindowSize();
+  void SaveGroupStates();
+  void RemoveSettingsLogs();
+  void RemoveTempHives();
+  void StartRestart();
+
+  AppPorts ports_;
+  QuietInteraction quietAnswers_;
+  DataLocations locations_;
+  CommandLine commandLine_;
+  std::u16string argumentText_;
+  std::u16string selectionPath_;
+  std::u16string obsoleteFile_;
+  bool interactive_ = true;
+  bool resumePending_ = false;
+  std::uint8_t restartFlags_ = 0;
+  std::uint32_t optionsFlag_ = 0;
+  std::uint32_t catalogueVersion_ = 0;
+  ToolListModel toolList_;
+  std::thread loaderThread_;
+  std::atomic<bool> loaderDone_{false};
+};
+
+}  // namespace kva

@@ -1,0 +1,145 @@
+#pragma once
+// The application against fakes of every port: a fresh machine with the
+// program at C:\Kit\Kelvara.exe, the built-in hives as resources, and a
+// shell without windows that records what it was asked to do.
+
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "app/Application.h"
+#include "app/Shell.h"
+#include "fakes/FakeClock.h"
+#include "fakes/FakeEnvironment.h"
+#include "fakes/FakeFileSystem.h"
+#include "fakes/FakeRegistry.h"
+#include "platform/Desktop.h"
+#include "platform/Processes.h"
+#include "platform/Resources.h"
+#include "platform/Session.h"
+#include "ResourceIds.h"
+
+namespace kva::apptest {
+
+inline std::vector<std::uint8_t> ReadBuildFile(const char* path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+class FakeResources final : public Resources {
+ public:
+  FakeResources()
+      : catalogue(ReadBuildFile(KVA_CATALOGUE_REG)), settings(ReadBuildFile(KVA_EMPTY_SETTINGS_REG)) {}
+  std::span<const std::uint8_t> Rcdata(int id) override {
+    if (id == KVA_RC_CATALOGUE_HIVE) return catalogue;
+    if (id == KVA_RC_EMPTY_SETTINGS_HIVE) return settings;
+    return {};
+  }
+  std::span<const std::uint8_t> Image(int) override { return {}; }
+  std::vector<std::uint8_t> catalogue, settings;
+};
+
+class FakeDesktop final : public Desktop {
+ public:
+  WindowId FindTopWindow(std::u16string_view className) override {
+    return className == u"KELVARAWND" ? mainWindow : kNoWindow;
+  }
+  bool IsVisible(WindowId) override { return visible; }
+  void RestoreAndActivate(WindowId window) override { activated = window; }
+  WindowId mainWindow = kNoWindow;
+  bool visible = false;
+  WindowId activated = kNoWindow;
+};
+
+class FakeProcesses final : public Processes {
+ public:
+  bool StartDetached(std::u16string_view commandLine, std::u16string_view, WindowShow) override {
+    started.emplace_back(commandLine);
+    return true;
+  }
+  std::vector<std::u16string> started;
+};
+
+class FakeSession final : public Session {
+ public:
+  void KeepAwake() override { awake = true; }
+  bool BlockShutdown(std::u16string_view) override { return blocked = true; }
+  bool UnblockShutdown() override { return !(blocked = false); }
+  bool awake = false, blocked = false;
+};
+
+class RecordingInteraction final : public Interaction {
+ public:
+  int ShowMessage(std::u16string_view text, unsigned typeBits) override {
+    messages.emplace_back(text);
+    return (typeBits & msg::kQuestion) ? msg::kNo : msg::kOk;
+  }
+  std::vector<std::u16string> messages;
+};
+
+// No windows: the event loop ends at once, as if the user closed the program.
+class HeadlessShell final : public Shell, public LoadingView {
+ public:
+  bool CreateMainWindow(std::u16string_view) override { return hasWindow = true; }
+  [[nodiscard]] bool HasMainWindow() const override { return hasWindow; }
+  WindowSize ScreenSize() override { return {1920, 1080}; }
+  void ResizeAndCenter(WindowSize size) override { resizedTo = size; }
+  std::optional<WindowSize> RestoredSize() override { return WindowSize{800, 640}; }
+  void HideMainWindow() override {}
+  void ShowLoadingWindow() override {}
+  void HideLoadingWindow() override {}
+  LoadingView& Loading() override { return *this; }
+  bool ProcessMessages() override { return true; }
+  // Runs the hook once, then reports that the user closed the program.
+  bool WaitAndProcess() override {
+    if (!duringEventLoop) return false;
+    std::exchange(duringEventLoop, {})();
+    return true;
+  }
+  void ShowToolList(const ToolListModel&) override { ++listShown; }
+  void SetStatus(std::u16string_view) override {}
+  void SetProgress(int) override {}
+
+  std::function<void()> duringEventLoop;
+  bool hasWindow = false;
+  std::optional<WindowSize> resizedTo;
+  int listShown = 0;
+};
+
+struct AppFixture {
+  AppFixture() {
+    environment.programPath = u"C:\\Kit\\Kelvara.exe";
+    environment.tempFolder = u"C:\\Temp";
+    environment.SetFolder(KnownFolder::CommonAppData, u"C:\\ProgramData");
+    environment.SetFolder(KnownFolder::Windows, u"C:\\Windows");
+    files.CreateFolders(u"C:\\Kit");
+    files.CreateFolders(u"C:\\ProgramData");
+  }
+  AppPorts Ports() {
+    return {registry, files, environment, clock, processes, desktop,
+            session,  resources, interaction, shell};
+  }
+  int RunProgram(std::vector<std::u16string> arguments, std::u16string_view argumentText = u"") {
+    Application app(Ports());
+    return app.Run(arguments, argumentText);
+  }
+
+  FakeFileSystem files;
+  FakeRegistry registry{files};
+  FakeEnvironment environment;
+  FakeClock clock;
+  FakeProcesses processes;
+  FakeDesktop desktop;
+  FakeSession session;
+  FakeResources resources;
+  RecordingInteraction interaction;
+  HeadlessShell shell;
+};
+
+inline constexpr std::u16string_view kToolsDir = u"C:\\Kit\\Kelvara tools";
+inline constexpr std::u16string_view kSettingsFile = u"C:\\Kit\\Kelvara tools\\kva_settings.dat";
+inline constexpr std::u16string_view kToolsFile = u"C:\\Kit\\Kelvara tools\\kva_tools.dat";
+
+}  // namespace kva::apptest

@@ -1,0 +1,136 @@
+#include "app/Application.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "app/AppFixture.h"
+#include "platform/RegistryAccess.h"
+
+namespace kva {
+namespace {
+
+using namespace kva::apptest;
+
+std::optional<std::uint32_t> DwordIn(const std::optional<FakeKey>& tree, std::u16string_view name) {
+  if (!tree) return std::nullopt;
+  for (const auto& v : tree->values) {
+    if (EqualsNoCase(v.name, name) && v.value.data.size() == 4) {
+      std::uint32_t x;
+      std::memcpy(&x, v.value.data.data(), 4);
+      return x;
+    }
+  }
+  return std::nullopt;
+}
+
+bool HiveLoaded(FakeRegistry& registry, std::u16string_view name) {
+  return KeyExists(registry, reg::kLocalMachine, name);
+}
+
+class ApplicationTest : public ::testing::Test, protected AppFixture {};
+
+TEST_F(ApplicationTest, AQuietRunWithAMissingSelectionLoadsAndEndsWith2) {
+  EXPECT_EQ(RunProgram({u"/Quiet", u"/Run:", u"nothing"}), exitcode::kReportedError);
+  EXPECT_TRUE(interaction.messages.empty()) << "a quiet run answers its own messages";
+  EXPECT_TRUE(IsFolder(files, kToolsDir));
+  for (auto file : {kToolsFile, kSettingsFile}) {
+    SCOPED_TRACE(Utf16ToUtf8(file));
+    EXPECT_NE(files.Attributes(file) & attr::kHidden, 0u);
+  }
+  // Written back at exit: the options default and a key per catalogue group.
+  const auto settings = registry.ReadHiveFile(kSettingsFile);
+  ASSERT_TRUE(settings);
+  EXPECT_EQ(DwordIn(settings, u"OptionsFlag"), 199u);
+  EXPECT_GE(settings->subkeys.size(), 24u);
+  EXPECT_FALSE(HiveLoaded(registry, u"kva_tools"));
+  EXPECT_FALSE(HiveLoaded(registry, u"kva_settings"));
+  EXPECT_TRUE(files.Find(u"C:\\Temp\\kva_*").empty());
+}
+
+TEST_F(ApplicationTest, ASelectionThatExistsStillDoesNotPretendToRunTools) {
+  files.WriteText(std::u16string(kToolsDir) + u"\\Saved Selections\\Weekly.kvasel", "");
+  EXPECT_EQ(RunProgram({u"/Quiet", u"/Run:", u"Weekly"}), exitcode::kReportedError);
+}
+
+TEST_F(ApplicationTest, AnInteractiveRunShowsTheListAndEndsWhenClosed) {
+  EXPECT_EQ(RunProgram({}), exitcode::kNormal);
+  EXPECT_EQ(shell.listShown, 1);
+  EXPECT_TRUE(session.awake);
+  EXPECT_TRUE(interaction.messages.empty());
+}
+
+TEST_F(ApplicationTest, ASecondInstanceHandsOverToTheVisibleWindow) {
+  files.CreateFolders(u"C:\\Temp");
+  registry.WriteHiveFile(u"C:\\Temp\\other.dat", FakeKey{u"x", {}, {}});
+  ASSERT_EQ(registry.LoadHive(reg::kLocalMachine, u"kva_settings", u"C:\\Temp\\other.dat"), 0);
+  desktop.mainWindow = 42;
+  desktop.visible = true;
+  EXPECT_EQ(RunProgram({}), exitcode::kNormal);
+  EXPECT_EQ(desktop.activated, 42u);
+  EXPECT_TRUE(HiveLoaded(registry, u"kva_settings")) << "the running instance keeps its hives";
+  EXPECT_FALSE(Exists(files, kSettingsFile));
+}
+
+TEST_F(ApplicationTest, HivesLeftByACrashedInstanceAreTakenOver) {
+  struct Case {
+    const char* name;
+    std::vector<std::u16string_view> loaded;
+  };
+  const Case cases[] = {
+      {"both loaded", {u"kva_tools", u"kva_settings"}},
+      {"only the settings loaded", {u"kva_settings"}},
+  };
+  files.CreateFolders(u"C:\\Temp");
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    for (auto name : c.loaded) {
+      const auto file = u"C:\\Temp\\stale_" + std::u16string(name);
+      registry.WriteHiveFile(file, FakeKey{u"x", {}, {}});
+      ASSERT_EQ(registry.LoadHive(reg::kLocalMachine, name, file), 0);
+    }
+    EXPECT_EQ(RunProgram({}), exitcode::kNormal);
+    EXPECT_EQ(shell.listShown > 0, true);
+    EXPECT_FALSE(HiveLoaded(registry, u"kva_tools"));
+  }
+}
+
+TEST_F(ApplicationTest, AnOldCatalogueIsReplacedByTheBuiltInOne) {
+  files.CreateFolders(kToolsDir);
+  FakeKey old{u"kva_default_tools", {{u"Version", DwordValue(508)}}, {{u"3", {}, {}}}};
+  registry.WriteHiveFile(kToolsFile, old);
+  EXPECT_EQ(RunProgram({}), exitcode::kNormal);
+  const auto catalogue = registry.ReadHiveFile(kToolsFile);
+  ASSERT_TRUE(catalogue);
+  EXPECT_GE(DwordIn(catalogue, u"Version").value_or(0), 509u);
+}
+
+TEST_F(ApplicationTest, ADatabaseThatWillNotLoadIsReportedAndRebuiltNextTime) {
+  registry.FailNext(FakeRegistry::Call::kLoadHive, 5, 1000);
+  EXPECT_EQ(RunProgram({}), exitcode::kReportedError);
+  ASSERT_EQ(interaction.messages.size(), 1u);
+  EXPECT_NE(interaction.messages[0].find(u"definitions database could not be loaded"),
+            std::u16string::npos);
+  EXPECT_EQ(clock.SleepCount(1500), 4) << "five attempts, 1.5 s apart";
+  EXPECT_FALSE(Exists(files, kToolsFile));
+}
+
+TEST_F(ApplicationTest, ARestartStartsTheProgramAgainWithoutAnUpdateCheck) {
+  std::unique_ptr<Application> app = std::make_unique<Application>(Ports());
+  shell.duringEventLoop = [&] { app->RequestRestart(restart::kRestartProgram); };
+  EXPECT_EQ(app->Run({u"/Quiet"}, u"/Quiet"), exitcode::kRestart);
+  ASSERT_EQ(processes.started.size(), 1u);
+  EXPECT_EQ(processes.started[0], u"C:\\Kit\\Kelvara.exe /NoUpdate /Quiet");
+}
+
+TEST_F(ApplicationTest, TheWindowSizeIsKeptBetweenRuns) {
+  EXPECT_EQ(RunProgram({}), exitcode::kNormal);
+  shell.resizedTo.reset();
+  EXPECT_EQ(RunProgram({}), exitcode::kNormal);
+  ASSERT_TRUE(shell.resizedTo);
+  EXPECT_EQ(shell.resizedTo->width, 800);
+  EXPECT_EQ(shell.resizedTo->height, 640);
+}
+
+}  // namespace
+}  // namespace kva
