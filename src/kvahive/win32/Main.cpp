@@ -15,12 +15,13 @@
 #include <string>
 #include <vector>
 
+#include "platform/HiveFiles.h"
 #include "platform/RegFile.h"
 #include "platform/RegistryAccess.h"
 #include "platform/Text.h"
 #include "platform/TextEncoding.h"
-#include "platform/win32/UniqueHandle.h"
 #include "platform/win32/WideText.h"
+#include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Privileges.h"
 #include "platform/win32/Win32Registry.h"
 
@@ -31,8 +32,6 @@ using win32::Wide;
 
 constexpr int kFailed = 1;
 constexpr int kUsageError = 2;
-// More than any catalogue; stops a wrong argument from filling memory.
-constexpr LONGLONG kMaxRegFileBytes = 256LL << 20;
 
 void PrintError(std::u16string_view message) {
   const std::string text = "kvahive: " + Utf16ToUtf8(message) + "\n";
@@ -49,32 +48,6 @@ int Usage() {
       "       kvahive export <hive-file> [--key <shown path>]\n",
       stderr);
   return kUsageError;
-}
-
-std::optional<std::vector<std::uint8_t>> ReadWholeFile(std::u16string_view path) {
-  win32::UniqueKernelHandle file(::CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ,
-                                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                                               nullptr));
-  LARGE_INTEGER size{};
-  if (!file.IsValid() || !::GetFileSizeEx(file.Get(), &size)) return std::nullopt;
-  if (size.QuadPart > kMaxRegFileBytes) {
-    ::SetLastError(ERROR_FILE_TOO_LARGE);
-    return std::nullopt;
-  }
-  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size.QuadPart));
-  DWORD read = 0;
-  if (!bytes.empty() &&
-      (!::ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) ||
-       read != bytes.size())) {
-    if (::GetLastError() == ERROR_SUCCESS) ::SetLastError(ERROR_HANDLE_EOF);
-    return std::nullopt;
-  }
-  return bytes;
-}
-
-// "file.reg line 12: ..." for the user, who knows the file, not our key.
-std::u16string FileMessage(std::u16string_view file, const RegFileError& error) {
-  return std::u16string(file) + (error.line != 0 ? u" " : u": ") + Describe(error);
 }
 
 // "C:\data\kva_settings.dat" gives "kva_settings".
@@ -96,44 +69,11 @@ std::u16string ScratchName(unsigned attempt) {
 
 constexpr unsigned kScratchAttempts = 100;
 
-// The empty key an import is written into. Windows refuses new keys
-// directly under HKLM (those are hives), so it lives below HKLM\SOFTWARE.
-// It goes away with everything below it on every way out.
-class ScratchKey {
+// A console program has no windows to keep alive while the hive is saved.
+class WaitingPump final : public MessagePump {
  public:
-  explicit ScratchKey(Registry& registry) : registry_(registry), key_(registry) {}
-  ~ScratchKey() { Remove(); }
-  ScratchKey(const ScratchKey&) = delete;
-  ScratchKey& operator=(const ScratchKey&) = delete;
-
-  bool Create() {
-    for (unsigned attempt = 0; attempt < kScratchAttempts; ++attempt) {
-      const std::u16string path = u"HKLM\\SOFTWARE\\" + ScratchName(attempt);
-      if (PathExists(registry_, path)) continue;
-      if (!Open(key_, path, kOpenOrCreate)) return false;
-      path_ = path;
-      return true;
-    }
-    return false;
-  }
-  bool Remove() {
-    if (path_.empty()) return true;
-    key_.Reset();
-    RegKey scratch(registry_);
-    if (!DeleteTree(scratch, path_)) {
-      PrintError(u"cannot delete the temporary key " + path_ + ErrorSuffix(::GetLastError()));
-      return false;
-    }
-    path_.clear();
-    return true;
-  }
-  [[nodiscard]] const std::u16string& Path() const { return path_; }
-  [[nodiscard]] const RegKey& Key() const { return key_; }
-
- private:
-  Registry& registry_;
-  RegKey key_;
-  std::u16string path_;
+  void Process() override {}
+  void Idle(unsigned milliseconds) override { ::Sleep(milliseconds); }
 };
 
 // A hive file loaded under a free HKLM name for as long as we read it.
@@ -168,54 +108,28 @@ class MountedHive {
   std::u16string name_;
 };
 
-// The hive reaches its place only complete: it is saved beside the target
-// and then moved over it in one step, so a failure leaves the old file.
-bool SaveHiveFile(const RegKey& key, std::u16string_view hivePath) {
-  const std::u16string freshPath = std::u16string(hivePath) + u".new";
-  const std::wstring target = Wide(hivePath);
-  const std::wstring fresh = Wide(freshPath);
-  ::DeleteFileW(fresh.c_str());  // a left-over of an interrupted run; the save needs the name
-  const RegStatus status = key.Port().SaveHive(key.Handle(), freshPath);
-  if (status != reg::kSuccess) {
-    ::DeleteFileW(fresh.c_str());
-    PrintError(u"cannot save the hive " + freshPath + ErrorSuffix(status));
-    return false;
-  }
-  if (!::MoveFileExW(fresh.c_str(), target.c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    const DWORD error = ::GetLastError();
-    ::DeleteFileW(fresh.c_str());
-    PrintError(u"cannot replace " + std::u16string(hivePath) + ErrorSuffix(error));
-    return false;
-  }
-  return true;
-}
-
+// Windows refuses new keys directly under HKLM (those are hives), so the
+// import is assembled below HKLM\SOFTWARE.
 int Import(std::u16string_view regPath, std::u16string_view hivePath) {
-  const auto bytes = ReadWholeFile(regPath);
-  if (!bytes) {
+  win32::Win32FileSystem files;
+  std::vector<std::uint8_t> bytes;
+  if (!files.ReadAll(regPath, bytes)) {
     PrintError(u"cannot read " + std::u16string(regPath) + ErrorSuffix(::GetLastError()));
-    return kFailed;
-  }
-  const auto file = ParseRegText(DecodeText(*bytes, WithoutMark::Utf8IfValid).text);
-  if (!file) {
-    PrintError(FileMessage(regPath, file.error()));
     return kFailed;
   }
   // Saving a key needs the backup privilege; a failure shows in the save.
   win32::Win32Privileges privileges;
   privileges.Enable();
   win32::Win32Registry registry;
-  ScratchKey scratch(registry);
-  if (!scratch.Create()) {
-    PrintError(u"cannot create a temporary key under HKLM\\SOFTWARE" +
-               ErrorSuffix(::GetLastError()));
+  WaitingPump pump;
+  const auto text = DecodeText(bytes, WithoutMark::Utf8IfValid).text;
+  const auto built = BuildHiveFile(registry, files, pump, text,
+                                   u"HKLM\\SOFTWARE\\" + ScratchName(0), hivePath);
+  if (!built) {
+    PrintError(std::u16string(regPath) + u" " + built.error());
     return kFailed;
   }
-  const auto done = ApplyRegFile(registry, *file, {scratch.Path(), {}});
-  if (!done) PrintError(FileMessage(regPath, done.error()));
-  const bool saved = done && SaveHiveFile(scratch.Key(), hivePath);
-  return scratch.Remove() && saved ? 0 : kFailed;
+  return 0;
 }
 
 std::expected<std::u16string, std::u16string> ExportHive(std::u16string_view hivePath,
