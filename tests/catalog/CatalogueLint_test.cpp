@@ -143,7 +143,8 @@ std::string CurrentVersionProblem(std::u16string_view text) {
   const auto parts = Split(text, kSeparator);
   if (parts.size() == 1) return {};
   if (parts.size() == 2) {
-    return IsVersionResource(parts[1]) ? std::string() : PatternProblem(parts[1], kVersionPatternOptions);
+    if (IsVersionResource(parts[1])) return {};
+    return PatternProblem(parts[1], kVersionPatternOptions);
   }
   if (parts[0] == u"UniKey") return UniKeyProblem(parts);
   if (!IsRegistryPath(parts[0])) return "names no registry key";
@@ -166,7 +167,8 @@ std::string NewestVersionProblem(std::u16string_view text) {
 // separator forms have a structure that can be wrong.
 std::string LinkTextProblem(std::u16string_view text) {
   if (text.empty() || IsOneOf(text, kDownloadSites)) return {};
-  if (text.size() > 2 && text.substr(1, text.size() - 2).find(u"|||") != std::u16string_view::npos) {
+  const bool inner = text.size() > 2 && text.substr(1, text.size() - 2).find(u"|||") != kNpos;
+  if (inner) {
     const auto parts = Split(text, u"|||");
     return parts.size() == 2 ? std::string() : "needs exactly one ||| separator";
   }
@@ -289,7 +291,8 @@ TEST_F(CatalogueLint, RootHoldsTheVersionAndEveryGroupByItsName) {
     expected.insert(key);
     const auto wanted =
         group == kBuiltInRepair ? kBuiltInRepairName : kBuiltInGroupNames[group - 1];
-    EXPECT_EQ(Utf8(Text(root, key).value_or(u"(missing)")), Utf8(wanted)) << "name of group " << group;
+    EXPECT_EQ(Utf8(Text(root, key).value_or(u"(missing)")), Utf8(wanted))
+        << "name of group " << group;
     const RegKey groupKey = OpenKey(CatalogueGroupPath(group));
     EXPECT_TRUE(Dword(groupKey, value::kGroupImage)) << "GroupImage of group " << group;
   }
@@ -401,7 +404,8 @@ void CheckDownloadPath(const ToolRef& tool, std::u16string_view field,
   const auto path = Text(tool.key, field);
   if (!path) return;
   EXPECT_GE(path->size(), kMinDownloadPathLength) << Where(tool, field);
-  EXPECT_TRUE(StartsWithNoCase(*path, u"%ToolsDir%\\")) << Where(tool, field) << ": outside %ToolsDir%";
+  EXPECT_TRUE(StartsWithNoCase(*path, u"%ToolsDir%\\"))
+      << Where(tool, field) << ": outside %ToolsDir%";
   const auto [at, inserted] = owners.emplace(*path, tool.name);
   EXPECT_TRUE(inserted) << Where(tool, field) << ": also the download of " << Utf8(at->second);
 }
@@ -411,7 +415,8 @@ void CheckDownloadPairs(const ToolRef& tool) {
   const bool url2 = Text(tool.key, value::kUrl2).has_value();
   const auto file1 = Text(tool.key, value::kDownloadFile1);
   const auto file2 = Text(tool.key, value::kDownloadFile2);
-  EXPECT_EQ(url1, file1.has_value()) << Where(tool, value::kUrl1) << ": url1 and downloadfile go together";
+  EXPECT_EQ(url1, file1.has_value())
+      << Where(tool, value::kUrl1) << ": url1 and downloadfile go together";
   EXPECT_TRUE(!url2 || file1 || file2) << Where(tool, value::kUrl2) << ": no file to download to";
   EXPECT_TRUE(!file2 || url2) << Where(tool, value::kDownloadFile2) << ": without url2";
   EXPECT_TRUE(!Text(tool.key, value::kLinkText1) || url1) << Where(tool, value::kLinkText1);
