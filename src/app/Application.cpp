@@ -16,6 +16,8 @@
 #include "platform/Clock.h"
 #include "platform/Desktop.h"
 #include "platform/Environment.h"
+#include "platform/Firewall.h"
+#include "platform/Accounts.h"
 #include "platform/FileSystem.h"
 #include "platform/HiveFiles.h"
 #include "platform/IniFile.h"
@@ -80,6 +82,7 @@ std::optional<int> Application::StartUp(const std::vector<std::u16string>& argum
   std::u16string temp = env.TempFolder();
   if (!files.CreateFolders(temp)) temp = env.Folder(KnownFolder::Windows) + u"\\temp";
   locations_ = ComputeDataLocations(env.ProgramPath(), env.Folder(KnownFolder::CommonAppData), temp);
+  osVersion_ = DetectWindowsVersion(env);
   files.CreateFolders(locations_.toolsDir);
   files.SetCurrentFolder(locations_.toolsDir);
   files.CreateFolders(locations_.programDataDir);
@@ -98,8 +101,10 @@ std::optional<int> Application::StartUp(const std::vector<std::u16string>& argum
     selectionPath_ = ResolveSelectionPath(commandLine_.selectionName, locations_.toolsDir, env, files);
   }
   ApplySavedWindowSize();
+  RegisterWithFirewall();
 
   if (auto code = LoadDatabaseWhilePumping()) return code;
+  ReadBalloonTips();
   ReadOptions();
   PrepareSession();
   if (commandLine_.operation != StartOperation::None && !Exists(files, selectionPath_)) {
@@ -147,6 +152,42 @@ void Application::ApplySavedWindowSize() {
   const auto saved = ReadSavedWindowSize(ports_.files, locations_.windowIniPath);
   if (!saved) return;
   ports_.shell.ResizeAndCenter(ClampWindowSize(*saved, ports_.shell.ScreenSize()));
+}
+
+// Registered once per program location; failures are not worth a word.
+void Application::RegisterWithFirewall() {
+  auto ini = ReadIniFile(ports_.files, locations_.windowIniPath);
+  const auto known = ini.ReadString(u"App Settings", u"FirewallPath");
+  if (known && EqualsNoCase(*known, locations_.programPath)) return;
+  ports_.firewall.AllowProgram(kProductName, locations_.programPath);
+  if (ini.WriteString(u"App Settings", u"FirewallPath", locations_.programPath)) {
+    WriteIniFile(ports_.files, locations_.windowIniPath, ini);
+  }
+}
+
+// The description tooltips follow Explorer's balloon-tip setting of the
+// user the program runs as.
+void Application::ReadBalloonTips() {
+  const auto user = ports_.environment.Variable(u"USERNAME");
+  const auto sid = user ? ports_.accounts.SidOfName(*user) : std::nullopt;
+  if (!sid) return;
+  RegKey key(ports_.registry);
+  std::uint32_t enabled = 1;
+  if (Open(key, u"HKU\\" + *sid + u"\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced",
+           reg::kRead) &&
+      ReadDword(key, u"EnableBalloonTips", enabled)) {
+    balloonTips_ = enabled != 0;
+  }
+}
+
+void Application::BlockShutdown(std::u16string_view reason) {
+  if (optionsFlag_ & options::kAllowShutdown) return;
+  if (reason.empty()) {
+    if (ports_.session.UnblockShutdown()) shutdownBlocked_ = false;
+    return;
+  }
+  DisableAutoEndTasks(ports_.registry);
+  shutdownBlocked_ = ports_.session.BlockShutdown(reason);
 }
 
 template <typename Work>
@@ -211,6 +252,7 @@ std::optional<int> Application::LoadToolListWhilePumping() {
   ToolListLoadOptions options;
   options.optionsFlag = optionsFlag_;
   options.selectionPending = resumePending_;
+  options.collapsibleGroups = osVersion_ >= WindowsVersion::Of(6, 0);
   auto& view = ports_.shell.Loading();
   const ToolListLoadEvents events{[&](std::u16string_view text) { view.SetStatus(text); },
                                   [&](int percent) { view.SetProgress(percent); }, {}};

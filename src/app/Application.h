@@ -14,15 +14,18 @@
 #include "app/CommandLine.h"
 #include "app/DataLocations.h"
 #include "catalog/ToolListModel.h"
+#include "catalog/WindowsVersion.h"
 #include "platform/Interaction.h"
 #include "platform/RegistryAccess.h"
 
 namespace kva {
 
+class Accounts;
 class Clock;
 class Desktop;
 class Environment;
 class FileSystem;
+class Firewall;
 class Processes;
 class Resources;
 class Session;
@@ -36,6 +39,8 @@ struct AppPorts {
   Processes& processes;
   Desktop& desktop;
   Session& session;
+  Firewall& firewall;
+  Accounts& accounts;
   Resources& resources;
   Interaction& interaction;  // the windows; a quiet run answers itself
   Shell& shell;
@@ -74,10 +79,16 @@ class Application {
   // Notices and questions, answered by the program itself in a quiet run.
   int ShowMessage(std::u16string_view text, unsigned typeBits);
 
+  // Holds off Windows shut-down while tools run (unless the options allow
+  // it); an empty reason lifts the block.
+  void BlockShutdown(std::u16string_view reason);
+
   [[nodiscard]] const DataLocations& Locations() const { return locations_; }
   [[nodiscard]] const ToolListModel& ToolList() const { return toolList_; }
   [[nodiscard]] std::uint32_t OptionsFlag() const { return optionsFlag_; }
   [[nodiscard]] std::uint32_t CatalogueVersion() const { return catalogueVersion_; }
+  [[nodiscard]] WindowsVersion OsVersion() const { return osVersion_; }
+  [[nodiscard]] bool BalloonTips() const { return balloonTips_; }
   void RequestRestart(std::uint8_t flags) { restartFlags_ |= flags; }
   void SetObsoleteFile(std::u16string path) { obsoleteFile_ = std::move(path); }
 
@@ -86,6 +97,8 @@ class Application {
   std::optional<int> TakeOverStaleHives();
   void DeleteHiveLogs();
   void ApplySavedWindowSize();
+  void RegisterWithFirewall();
+  void ReadBalloonTips();
   std::optional<int> LoadDatabaseWhilePumping();
   void ReadOptions();
   void PrepareSession();
@@ -111,6 +124,9 @@ class Application {
   std::u16string obsoleteFile_;
   bool interactive_ = true;
   bool resumePending_ = false;
+  bool shutdownBlocked_ = false;
+  bool balloonTips_ = true;
+  WindowsVersion osVersion_;
   std::uint8_t restartFlags_ = 0;
   std::uint32_t optionsFlag_ = 0;
   std::uint32_t catalogueVersion_ = 0;

@@ -9,16 +9,10 @@ namespace {
 
 constexpr std::u16string_view kSection = u"UI settings";
 
-IniFile ReadIni(FileSystem& files, std::u16string_view path) {
-  std::vector<std::uint8_t> bytes;
-  files.ReadAll(path, bytes);
-  return IniFile::Parse(bytes);
-}
-
 }  // namespace
 
 std::optional<WindowSize> ReadSavedWindowSize(FileSystem& files, std::u16string_view iniPath) {
-  const auto ini = ReadIni(files, iniPath);
+  const auto ini = ReadIniFile(files, iniPath);
   const auto cx = ini.ReadString(kSection, u"WindowCX");
   const auto cy = ini.ReadString(kSection, u"WindowCY");
   if (!cx || !cy || cx->size() < 3 || cy->size() < 3) return std::nullopt;
@@ -26,10 +20,10 @@ std::optional<WindowSize> ReadSavedWindowSize(FileSystem& files, std::u16string_
 }
 
 void WriteSavedWindowSize(FileSystem& files, std::u16string_view iniPath, WindowSize size) {
-  auto ini = ReadIni(files, iniPath);
+  auto ini = ReadIniFile(files, iniPath);
   if (ini.WriteInt(kSection, u"WindowCX", size.width) &&
       ini.WriteInt(kSection, u"WindowCY", size.height)) {
-    files.WriteAll(iniPath, ini.Serialize());
+    WriteIniFile(files, iniPath, ini);
   }
 }
 

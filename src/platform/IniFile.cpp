@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "platform/FileSystem.h"
 #include "platform/Regex.h"
 #include "platform/Text.h"
 
@@ -152,6 +153,16 @@ std::vector<std::uint8_t> IniFile::Serialize() const {
   std::u16string text;
   for (const Line& line : lines_) text.append(line.text).append(u"\r\n");
   return EncodeUtf16Le(text, true);
+}
+
+IniFile ReadIniFile(FileSystem& files, std::u16string_view path, WithoutMark rule) {
+  std::vector<std::uint8_t> bytes;
+  files.ReadAll(path, bytes);
+  return IniFile::Parse(bytes, rule);
+}
+
+bool WriteIniFile(FileSystem& files, std::u16string_view path, const IniFile& ini) {
+  return files.WriteAll(path, ini.Serialize());
 }
 
 }  // namespace kva

@@ -90,4 +90,12 @@ class IniFile {
   std::vector<Line> lines_;
 };
 
+class FileSystem;
+
+// The file at path as an INI object; a missing or unreadable file reads as
+// an empty one.
+IniFile ReadIniFile(FileSystem& files, std::u16string_view path,
+                    WithoutMark rule = WithoutMark::Ansi);
+bool WriteIniFile(FileSystem& files, std::u16string_view path, const IniFile& ini);
+
 }  // namespace kva

@@ -15,7 +15,9 @@
 #include "fakes/FakeEnvironment.h"
 #include "fakes/FakeFileSystem.h"
 #include "fakes/FakeRegistry.h"
+#include "platform/Accounts.h"
 #include "platform/Desktop.h"
+#include "platform/Firewall.h"
 #include "platform/Processes.h"
 #include "platform/Resources.h"
 #include "platform/Session.h"
@@ -70,6 +72,26 @@ class FakeSession final : public Session {
   bool awake = false, blocked = false;
 };
 
+class FakeFirewall final : public Firewall {
+ public:
+  bool AllowProgram(std::u16string_view, std::u16string_view programPath) override {
+    allowed.emplace_back(programPath);
+    return true;
+  }
+  std::vector<std::u16string> allowed;
+};
+
+class FakeAccounts final : public Accounts {
+ public:
+  std::optional<ConsoleUser> FindConsoleUser() override { return std::nullopt; }
+  std::vector<LocalAccount> EnumerateLocalAccounts() override { return {}; }
+  std::optional<std::u16string> SidOfName(std::u16string_view name) override {
+    if (name == u"tech") return u"S-1-5-21-1-2-3-1001";
+    return std::nullopt;
+  }
+  std::optional<std::u16string> NameOfSid(std::u16string_view) override { return std::nullopt; }
+};
+
 class RecordingInteraction final : public Interaction {
  public:
   int ShowMessage(std::u16string_view text, unsigned typeBits) override {
@@ -118,8 +140,8 @@ struct AppFixture {
     files.CreateFolders(u"C:\\ProgramData");
   }
   AppPorts Ports() {
-    return {registry, files, environment, clock, processes, desktop,
-            session,  resources, interaction, shell};
+    return {registry, files,    environment, clock,     processes,   desktop,
+            session,  firewall, accounts,    resources, interaction, shell};
   }
   int RunProgram(std::vector<std::u16string> arguments, std::u16string_view argumentText = u"") {
     Application app(Ports());
@@ -133,6 +155,8 @@ struct AppFixture {
   FakeProcesses processes;
   FakeDesktop desktop;
   FakeSession session;
+  FakeFirewall firewall;
+  FakeAccounts accounts;
   FakeResources resources;
   RecordingInteraction interaction;
   HeadlessShell shell;

@@ -132,5 +132,41 @@ TEST_F(ApplicationTest, TheWindowSizeIsKeptBetweenRuns) {
   EXPECT_EQ(shell.resizedTo->height, 640);
 }
 
+TEST_F(ApplicationTest, RegistersWithTheFirewallOncePerProgramPath) {
+  EXPECT_EQ(RunProgram({}), exitcode::kNormal);
+  EXPECT_EQ(RunProgram({}), exitcode::kNormal);
+  ASSERT_EQ(firewall.allowed.size(), 1u);
+  EXPECT_EQ(firewall.allowed[0], u"C:\\Kit\\Kelvara.exe");
+  environment.programPath = u"E:\\Stick\\Kelvara.exe";
+  files.AddDrive(u'E');
+  files.CreateFolders(u"E:\\Stick");
+  EXPECT_EQ(RunProgram({}), exitcode::kNormal);
+  EXPECT_EQ(firewall.allowed.size(), 2u) << "a moved program registers again";
+}
+
+TEST_F(ApplicationTest, FollowsTheUsersBalloonTipSetting) {
+  environment.SetVariable(u"USERNAME", u"tech");
+  Application app(Ports());
+  registry.WriteHiveFile(u"C:\\Kit\\NTUSER.DAT", FakeKey{u"user", {}, {}});
+  ASSERT_EQ(registry.LoadHive(reg::kUsers, u"S-1-5-21-1-2-3-1001", u"C:\\Kit\\NTUSER.DAT"), 0);
+  ASSERT_TRUE(WriteDwordAt(registry,
+                           u"HKU\\S-1-5-21-1-2-3-1001\\Software\\Microsoft\\Windows\\"
+                           u"CurrentVersion\\Explorer\\Advanced",
+                           u"EnableBalloonTips", 0));
+  shell.duringEventLoop = [&] { EXPECT_FALSE(app.BalloonTips()); };
+  EXPECT_EQ(app.Run({}, u""), exitcode::kNormal);
+}
+
+TEST_F(ApplicationTest, BlocksShutdownUnlessTheOptionsAllowIt) {
+  Application app(Ports());
+  shell.duringEventLoop = [&] {
+    app.BlockShutdown(u"Repair operation in progress");
+    EXPECT_TRUE(session.blocked);
+    app.BlockShutdown(u"");
+    EXPECT_FALSE(session.blocked);
+  };
+  EXPECT_EQ(app.Run({}, u""), exitcode::kNormal);
+}
+
 }  // namespace
 }  // namespace kva

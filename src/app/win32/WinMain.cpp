@@ -13,10 +13,12 @@
 #include "app/win32/Win32Session.h"
 #include "app/win32/Win32Shell.h"
 #include "platform/win32/UniqueHandle.h"
+#include "platform/win32/Win32Accounts.h"
 #include "platform/win32/Win32Clock.h"
 #include "platform/win32/Win32Desktop.h"
 #include "platform/win32/Win32Environment.h"
 #include "platform/win32/Win32FileSystem.h"
+#include "platform/win32/Win32Firewall.h"
 #include "platform/win32/Win32Privileges.h"
 #include "platform/win32/Win32Processes.h"
 #include "platform/win32/Win32Registry.h"
@@ -71,8 +73,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR argumentText, int) {
   Win32Session session(shell);
   Win32Resources resources(instance);
   Win32Interaction interaction(shell);
-  kva::Application app({registry, files, environment, clock, processes, desktop, session, resources,
-                        interaction, shell});
+  Win32Firewall firewall;
+  Win32Accounts accounts;
+  kva::Application app({registry, files, environment, clock, processes, desktop, session, firewall,
+                        accounts, resources, interaction, shell});
   const int code = app.Run(SplitArguments(), FromWide(argumentText));
   privileges.Restore();
   return code;
