@@ -1,0 +1,31 @@
+#pragma once
+// The menu's bulk tick commands. Each tick they change is kept as the
+// user's own click would be (SaveTick). The portable and installing
+// commands only add ticks, never remove them.
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+
+namespace kva {
+
+class Registry;
+class ToolListModel;
+class ToolState;
+
+enum class BulkTick {
+  All,
+  None,       // also the counter's "Clear"
+  GroupAll,   // the highlighted entry's group
+  GroupNone,
+  Portable,   // entries whose record exists and has no uninstall command
+  Installing, // entries whose record exists and has one
+};
+
+// Returns how many entries changed. The group commands need the
+// highlighted entry and change nothing without one.
+std::size_t ApplyBulkTick(BulkTick command, ToolListModel& list, ToolState& state,
+                          Registry& registry, std::uint32_t optionsFlag,
+                          std::optional<std::size_t> highlighted);
+
+}  // namespace kva

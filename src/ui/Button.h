@@ -1,0 +1,34 @@
+#pragma once
+// An image button: a small picture and a text on a rounded face, painted
+// from the theme's button style record (normal, hover, pressed, disabled,
+// focus).
+
+#include "ui/Control.h"
+
+namespace kva::ui {
+
+class Button final : public Control {
+ public:
+  using Control::Control;
+  bool Create(int id, const RECT& rect, std::u16string_view text, int imageId);
+  // Own colours instead of the theme's (the theme choice buttons).
+  void SetStyle(const ButtonStyle& style);
+  void SetFont(const FontSpec& font);
+  // As a mouse click; a disabled button ignores it.
+  void Click();
+
+ private:
+  void Paint(HDC dc, const RECT& client) override;
+  void PaintFace(HDC dc, const RECT& client, const ButtonStyle& style);
+  void PaintContent(HDC dc, const RECT& client, const ButtonStyle& style);
+  std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  [[nodiscard]] const ButtonStyle& StyleInUse() const;
+
+  int imageId_ = 0;
+  bool pressed_ = false;
+  bool focused_ = false;
+  std::optional<ButtonStyle> style_;
+  std::optional<FontSpec> font_;
+};
+
+}  // namespace kva::ui

@@ -1,0 +1,60 @@
+#include "ui/LoadingWindow.h"
+
+#include <thread>
+
+#include "GuiFixture.h"
+#include "Screenshot.h"
+#include "WindowDriver.h"
+#include "platform/Text.h"
+#include "ui/Label.h"
+#include "ui/ProgressBar.h"
+
+namespace kva::ui::test {
+namespace {
+
+void Pump() {
+  MSG message;
+  while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&message);
+}
+
+using LoadingWindowTest = GuiTest;
+
+TEST_F(LoadingWindowTest, TakesReportsFromAWorkerWithoutHoldingItUp) {
+  LoadingWindow window(kit_, nullptr);
+  ASSERT_TRUE(window.Create());
+  window.Show();
+  EXPECT_EQ(Utf16ToUtf8(TextOf(window.Handle())), "Load definitions and tools");
+  EXPECT_EQ(Utf16ToUtf8(window.Status().Text()), "Loading definitions...");
+  // The worker ends before this thread handles a single message: it
+  // never waited for the window.
+  std::thread worker([&] {
+    LoadingView& view = window;
+    view.SetProgress(LoadingView::kMarquee);
+    view.SetStatus(u"Loading definitions database...");
+    view.SetStatus(u"Verifying database integrity...");
+    view.SetProgress(35);
+  });
+  worker.join();
+  EXPECT_EQ(Utf16ToUtf8(window.Status().Text()), "Loading definitions...");
+  Pump();
+  EXPECT_EQ(Utf16ToUtf8(window.Status().Text()), "Verifying database integrity...");
+  EXPECT_FALSE(window.Bar().IsMarquee());
+  EXPECT_EQ(window.Bar().Percent(), 35);
+  ::RedrawWindow(window.Handle(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  EXPECT_TRUE(SaveScreenshot(window.Handle(), L"loading"));
+}
+
+TEST_F(LoadingWindowTest, ReportsBeingClosed) {
+  LoadingWindow window(kit_, nullptr);
+  ASSERT_TRUE(window.Create());
+  window.Show();
+  EXPECT_FALSE(window.TakeCloseRequest());
+  ::PostMessageW(window.Handle(), WM_CLOSE, 0, 0);
+  Pump();
+  EXPECT_TRUE(window.TakeCloseRequest());
+  EXPECT_FALSE(window.TakeCloseRequest());
+}
+
+}  // namespace
+}  // namespace kva::ui::test
