@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <cstdint>
 #include <fstream>
 #include <functional>
@@ -37,6 +39,13 @@ constexpr std::u16string_view kSourceRoot = u"HKEY_LOCAL_MACHINE\\kva_default_to
 constexpr std::uint32_t kMinCatalogueVersion = 509;
 constexpr std::uint32_t kFirstToolImage = 141;
 constexpr std::uint32_t kLastToolImage = 760;
+
+// Ids of the program's own pictures inside the tool-icon range.
+bool IsProgramImage(std::uint32_t id) {
+  constexpr std::uint32_t kOwn[] = {132, 133, 134, 150, 151, 152, 162, 168, 171, 177, 758};
+  return std::find(std::begin(kOwn), std::end(kOwn), id) != std::end(kOwn) ||
+         (id >= 230 && id <= 254);
+}
 constexpr std::size_t kMinCommandLength = 3;
 constexpr std::size_t kMinDownloadPathLength = 13;
 constexpr std::size_t kMinWindowsVersionsLength = 3;
@@ -480,6 +489,8 @@ TEST_F(CatalogueLint, EveryToolHasAnIconAndADescription) {
     const auto image = Dword(tool.key, value::kImage);
     EXPECT_TRUE(image && *image >= kFirstToolImage && *image <= kLastToolImage)
         << Where(tool, value::kImage) << ": not an icon id between 141 and 760";
+    EXPECT_FALSE(image && IsProgramImage(*image))
+        << Where(tool, value::kImage) << ": the id of one of the program's own pictures";
     EXPECT_FALSE(Text(tool.key, value::kDescription).value_or(u"").empty())
         << Where(tool, value::kDescription);
   });
