@@ -3,10 +3,10 @@
 #include <chrono>
 #include <system_error>
 
+#include "app/AutoEndTasks.h"
 #include "app/DatabaseLoader.h"
 #include "app/RestartCommand.h"
-#include "app/Shell.h"
-#include "app/AutoEndTasks.h"
+#include "app/Selections.h"
 #include "app/WindowPlacement.h"
 #include "catalog/Names.h"
 #include "catalog/Options.h"
@@ -49,6 +49,16 @@ class ShellPump final : public MessagePump {
   Clock& clock_;
 };
 
+MainCommand OperationCommand(StartOperation operation) {
+  switch (operation) {
+    case StartOperation::Update: return MainCommand::UpdateSelected;
+    case StartOperation::UpdateRun: return MainCommand::UpdateAndRunSelected;
+    case StartOperation::Run:
+    case StartOperation::None: break;
+  }
+  return MainCommand::RunSelected;
+}
+
 std::u16string FolderOf(std::u16string_view path) {
   const auto slash = path.find_last_of(u'\\');
   return std::u16string(slash == kNpos ? std::u16string_view() : path.substr(0, slash));
@@ -56,7 +66,10 @@ std::u16string FolderOf(std::u16string_view path) {
 
 }  // namespace
 
-Application::Application(const AppPorts& ports) : ports_(ports) {}
+Application::Application(const AppPorts& ports)
+    : ports_(ports),
+      tiles_(ports.registry, ports.files, ports.environment),
+      toolState_(ports.registry, toolList_, tiles_) {}
 
 Application::~Application() {
   // A loader still running when the process ends is abandoned, not joined.
@@ -91,6 +104,7 @@ std::optional<int> Application::StartUp(const std::vector<std::u16string>& argum
   DeleteHiveLogs();
   commandLine_ = ParseCommandLine(arguments);
   interactive_ = !commandLine_.quiet;
+  ChooseStartUpTheme();
   // Without windows a quiet run still works, so a failed window is no stop.
   if (!ports_.shell.CreateMainWindow(kProductName) && interactive_) {
     return Shutdown(exitcode::kReportedError, true);
@@ -100,6 +114,7 @@ std::optional<int> Application::StartUp(const std::vector<std::u16string>& argum
     resumePending_ = false;
     selectionPath_ = ResolveSelectionPath(commandLine_.selectionName, locations_.toolsDir, env, files);
   }
+  if (interactive_) ports_.shell.ShowSplash(identity_);
   ApplySavedWindowSize();
   RegisterWithFirewall();
 
@@ -115,6 +130,14 @@ std::optional<int> Application::StartUp(const std::vector<std::u16string>& argum
   if (auto code = LoadToolListWhilePumping()) return code;
   PublishPathVariables(env, ComputePathVariables(env, locations_.toolsDir));
   return std::nullopt;
+}
+
+// A quiet run never asks: it takes dark, and stores it, when no theme is
+// stored yet.
+void Application::ChooseStartUpTheme() {
+  theme_ = StartUpTheme(ports_.files, locations_.uiIniPath, interactive_,
+                        [this] { return ports_.shell.ChooseTheme(); });
+  ports_.shell.ApplyTheme(theme_);
 }
 
 // Hives still loaded mean another instance runs, or one died with them.
@@ -215,6 +238,7 @@ std::optional<int> Application::RunOnLoaderThread(Work work, bool& quit) {
 }
 
 std::optional<int> Application::LoadDatabaseWhilePumping() {
+  ports_.shell.CloseSplash();
   ports_.shell.ShowLoadingWindow();
   ShellPump pump(ports_.shell, ports_.clock);
   const DatabaseLoaderPorts loaderPorts{ports_.registry, ports_.files, ports_.resources,
@@ -247,18 +271,28 @@ void Application::PrepareSession() {
   restartFlags_ = 0;
 }
 
+bool Application::CollapsibleGroups() const { return osVersion_ >= WindowsVersion::Of(6, 0); }
+
 std::optional<int> Application::LoadToolListWhilePumping() {
-  const ToolTileReader tiles(ports_.registry, ports_.files, ports_.environment);
   ToolListLoadOptions options;
   options.optionsFlag = optionsFlag_;
   options.selectionPending = resumePending_;
-  options.collapsibleGroups = osVersion_ >= WindowsVersion::Of(6, 0);
+  options.collapsibleGroups = CollapsibleGroups();
   auto& view = ports_.shell.Loading();
+  // The resume selection ticks the tools an interrupted run had not reached.
+  const auto applyResume = [&] {
+    ApplySelection(toolList_, ports_.registry, ports_.files, locations_.resumeSelectionPath, false);
+  };
   const ToolListLoadEvents events{[&](std::u16string_view text) { view.SetStatus(text); },
-                                  [&](int percent) { view.SetProgress(percent); }, {}};
+                                  [&](int percent) { view.SetProgress(percent); }, applyResume};
   bool quit = false;
   const auto result = RunOnLoaderThread(
-      [&] { return LoadToolList(ports_.registry, tiles, options, events, toolList_).code; }, quit);
+      [&] {
+        const auto loaded = LoadToolList(ports_.registry, tiles_, options, events, toolList_);
+        anyHidden_ = loaded.anyHidden;
+        return loaded.code;
+      },
+      quit);
   if (quit) return Shutdown(exitcode::kNormal, false);
   if (!result) return Shutdown(exitcode::kThreadFailure, true);
   if (*result != 0) return Shutdown(*result, false);
@@ -271,12 +305,16 @@ std::optional<int> Application::LoadToolListWhilePumping() {
 
 int Application::EventLoop() {
   ports_.shell.HideLoadingWindow();
-  ports_.shell.ShowToolList(toolList_);
+  // The command-line selection sets the ticks before the window shows them.
+  const bool selectionApplied =
+      commandLine_.operation != StartOperation::None &&
+      ApplySelection(toolList_, ports_.registry, ports_.files, selectionPath_, false).applied;
+  ShowMainWindow();
   if (resumePending_) {
     resumePending_ = false;
-    ShowMessage(std::u16string(kProductName) + std::u16string(kResumeNotice), msg::kNotice);
+    ShowMessage(identity_.appName + std::u16string(kResumeNotice), msg::kNotice);
   }
-  if (auto code = StartCommandLineOperation()) return *code;
+  if (auto code = StartCommandLineOperation(selectionApplied)) return *code;
   while (ports_.shell.WaitAndProcess()) {
     if (restartFlags_ & restart::kRestartProgram) {
       return Shutdown(exitcode::kRestart, restartFlags_ & restart::kSettingsReplaced);
@@ -285,19 +323,39 @@ int Application::EventLoop() {
   return Shutdown(exitcode::kNormal, false);
 }
 
-// The operation a command-line switch asked for. The runner is not part of
-// this version: say so instead of pretending the tools ran.
-std::optional<int> Application::StartCommandLineOperation() {
+void Application::ShowMainWindow() {
+  mainModel_.emplace(ports_.registry, toolList_, toolState_, appMessages_,
+                     MainWindowSettings{optionsFlag_, CollapsibleGroups()});
+  mainParts_.emplace(MainWindowParts{*mainModel_, toolList_, toolState_, ports_.registry,
+                                     ports_.files, appMessages_, identity_,
+                                     SavedSelectionsFolder(locations_.toolsDir), catalogueVersion_,
+                                     CollapsibleGroups(), balloonTips_, anyHidden_,
+                                     [this] { RequestRestart(restart::kRestartProgram); }});
+  ports_.shell.ShowMainWindow(*mainParts_);
+}
+
+// The operation a command-line switch asked for, pressed as its button.
+std::optional<int> Application::StartCommandLineOperation(bool selectionApplied) {
   if (commandLine_.operation == StartOperation::None) return std::nullopt;
+  // Forgotten, so that a restart does not repeat the operation.
   selectionPath_.clear();
   argumentText_.clear();
-  ShowMessage(u"Updating and running tools is not available in this version yet.", msg::kNotice);
+  // A file that vanished or cannot be read since the start counts as
+  // missing: an unattended run must not wait for a window nobody closes.
+  if (!selectionApplied) {
+    ShowMessage(kSelectionMissing, msg::kNotice);
+    return Shutdown(exitcode::kReportedError, false);
+  }
+  ports_.shell.DispatchCommand(OperationCommand(commandLine_.operation));
+  // The runner is not part of this version, so nothing ran: an unattended
+  // run reports that as an error rather than as success.
   if (commandLine_.autoClose) return Shutdown(exitcode::kReportedError, false);
   return std::nullopt;
 }
 
 int Application::Shutdown(int code, bool keepSettingsFile) {
   auto& registry = ports_.registry;
+  ports_.shell.CloseSplash();
   if (ports_.shell.HasMainWindow() && code != -1 && code != -2) {
     SaveWindowSize();
     ports_.shell.HideMainWindow();

@@ -13,10 +13,15 @@
 
 #include "app/CommandLine.h"
 #include "app/DataLocations.h"
+#include "app/MainWindowModel.h"
+#include "app/Shell.h"
 #include "catalog/ToolListModel.h"
+#include "catalog/ToolState.h"
+#include "catalog/ToolTile.h"
 #include "catalog/WindowsVersion.h"
 #include "platform/Interaction.h"
 #include "platform/RegistryAccess.h"
+#include "settings/Theme.h"
 
 namespace kva {
 
@@ -29,7 +34,6 @@ class Firewall;
 class Processes;
 class Resources;
 class Session;
-class Shell;
 
 struct AppPorts {
   Registry& registry;
@@ -63,6 +67,10 @@ inline constexpr std::uint8_t kSettingsReplaced = 0x04;
 
 inline constexpr std::u16string_view kMainWindowClass = u"KELVARAWND";
 inline constexpr std::u16string_view kProductName = u"Kelvara";
+// The project's version, as the version resource has it.
+inline constexpr std::u16string_view kProgramVersion = u"" KVA_PROGRAM_VERSION;
+inline constexpr std::u16string_view kDefaultAppDescription =
+    u"The world's biggest collection of free technician tools.";
 
 class Application {
  public:
@@ -89,11 +97,26 @@ class Application {
   [[nodiscard]] std::uint32_t CatalogueVersion() const { return catalogueVersion_; }
   [[nodiscard]] WindowsVersion OsVersion() const { return osVersion_; }
   [[nodiscard]] bool BalloonTips() const { return balloonTips_; }
+  [[nodiscard]] const Theme& CurrentTheme() const { return theme_; }
   void RequestRestart(std::uint8_t flags) { restartFlags_ |= flags; }
   void SetObsoleteFile(std::u16string path) { obsoleteFile_ = std::move(path); }
 
  private:
+  // The main window's messages go through the application, so that a
+  // quiet run answers them itself.
+  class AppInteraction final : public Interaction {
+   public:
+    explicit AppInteraction(Application& app) : app_(app) {}
+    int ShowMessage(std::u16string_view text, unsigned typeBits) override {
+      return app_.ShowMessage(text, typeBits);
+    }
+
+   private:
+    Application& app_;
+  };
+
   std::optional<int> StartUp(const std::vector<std::u16string>& arguments);
+  void ChooseStartUpTheme();
   std::optional<int> TakeOverStaleHives();
   void DeleteHiveLogs();
   void ApplySavedWindowSize();
@@ -102,9 +125,11 @@ class Application {
   std::optional<int> LoadDatabaseWhilePumping();
   void ReadOptions();
   void PrepareSession();
+  [[nodiscard]] bool CollapsibleGroups() const;
   std::optional<int> LoadToolListWhilePumping();
   int EventLoop();
-  std::optional<int> StartCommandLineOperation();
+  void ShowMainWindow();
+  std::optional<int> StartCommandLineOperation(bool selectionApplied);
 
   template <typename Work>
   std::optional<int> RunOnLoaderThread(Work work, bool& quit);
@@ -117,6 +142,9 @@ class Application {
 
   AppPorts ports_;
   QuietInteraction quietAnswers_;
+  AppInteraction appMessages_{*this};
+  AppIdentity identity_{std::u16string(kProductName), std::u16string(kDefaultAppDescription)};
+  Theme theme_ = ThemeOf(ThemeId::Dark);
   DataLocations locations_;
   CommandLine commandLine_;
   std::u16string argumentText_;
@@ -126,11 +154,16 @@ class Application {
   bool resumePending_ = false;
   bool shutdownBlocked_ = false;
   bool balloonTips_ = true;
+  bool anyHidden_ = false;
   WindowsVersion osVersion_;
   std::uint8_t restartFlags_ = 0;
   std::uint32_t optionsFlag_ = 0;
   std::uint32_t catalogueVersion_ = 0;
   ToolListModel toolList_;
+  ToolTileReader tiles_;
+  ToolState toolState_;
+  std::optional<MainWindowModel> mainModel_;
+  std::optional<MainWindowParts> mainParts_;
   std::thread loaderThread_;
   std::atomic<bool> loaderDone_{false};
 };

@@ -54,6 +54,11 @@ void Button::SetFont(const FontSpec& font) {
   Invalidate();
 }
 
+void Button::SetWrapping(bool wrap) {
+  wrap_ = wrap;
+  Invalidate();
+}
+
 void Button::Click() {
   if (IsEnabled()) NotifyClick();
 }
@@ -118,17 +123,22 @@ void Button::PaintContent(HDC dc, const RECT& client, const ButtonStyle& style) 
   const int contentWidth = std::min<int>(imageSize + gap + textSize.cx, client.right - 8);
   // Pressed content sits one pixel down and right.
   const int shift = pressed_ ? 1 : 0;
-  int x = (client.right - contentWidth) / 2 + shift;
+  int x = (wrap_ ? kImageGap : (client.right - contentWidth) / 2) + shift;
   if (image) {
     Gdiplus::Graphics g(dc);
     DrawImage(g, image, x, (client.bottom - imageSize) / 2 + shift, imageSize, imageSize, !enabled);
     x += imageSize + gap;
   }
   std::uint32_t color = RgbOf(style.colours[kText]);
-  if (!enabled) color = MixColorRef(color, RgbOf(style.colours[kFaceTop]), kDisabledFade);
+  if (!enabled) {
+    // Towards the face as it is painted, faded itself, so that the text
+    // stays readable on a dark backdrop too.
+    const std::uint32_t face = MixColorRef(RgbOf(style.colours[kFaceTop]), Backdrop(), kDisabledFade);
+    color = MixColorRef(color, face, 0.5f);
+  }
   RECT textRect{x, shift, client.right - 4, client.bottom + shift};
   DrawTextIn(dc, text, textRect, font, color,
-             DT_LEFT | DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS);
+             DT_LEFT | DT_VCENTER | (wrap_ ? DT_WORDBREAK : DT_SINGLELINE | DT_END_ELLIPSIS));
 }
 
 std::optional<LRESULT> Button::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {

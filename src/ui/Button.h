@@ -14,6 +14,9 @@ class Button final : public Control {
   // Own colours instead of the theme's (the theme choice buttons).
   void SetStyle(const ButtonStyle& style);
   void SetFont(const FontSpec& font);
+  // Picture at the left and the text wrapped beside it (narrow buttons
+  // with long labels); by default both are centred on one line.
+  void SetWrapping(bool wrap);
   // As a mouse click; a disabled button ignores it.
   void Click();
 
@@ -29,6 +32,7 @@ class Button final : public Control {
   bool focused_ = false;
   std::optional<ButtonStyle> style_;
   std::optional<FontSpec> font_;
+  bool wrap_ = false;
 };
 
 }  // namespace kva::ui

@@ -13,11 +13,11 @@ FontSpec Points(int points, int weight) {
 
 Toolkit::Toolkit(HINSTANCE instance, Theme theme) : instance_(instance), theme_(theme) {}
 
-bool Toolkit::RegisterWindowClass(const wchar_t* name, WNDPROC proc) {
+bool Toolkit::RegisterWindowClass(const wchar_t* name, WNDPROC proc, UINT classStyle) {
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof(wc);
   if (::GetClassInfoExW(instance_, name, &wc)) return true;
-  wc.style = CS_DBLCLKS;
+  wc.style = classStyle;
   wc.lpfnWndProc = proc;
   wc.hInstance = instance_;
   wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);

@@ -45,7 +45,7 @@ class Toolkit {
   void SetTheme(const Theme& theme) { theme_ = theme; }
 
   // Once per class name; true when the class exists.
-  bool RegisterWindowClass(const wchar_t* name, WNDPROC proc);
+  bool RegisterWindowClass(const wchar_t* name, WNDPROC proc, UINT classStyle = CS_DBLCLKS);
   HFONT Font(const FontSpec& spec);
   // The IMAGE resource, loaded once; nullptr when the program has none.
   Gdiplus::Bitmap* Image(int id);

@@ -36,10 +36,10 @@ Window::~Window() {
 
 bool Window::Create() {
   HINSTANCE instance = kit_.Instance();
-  if (!kit_.RegisterWindowClass(spec_.className, Proc)) return false;
+  if (!kit_.RegisterWindowClass(spec_.className, Proc, spec_.classStyle)) return false;
   const DWORD exStyle = spec_.extraExStyle | (spec_.opacity < 255 ? WS_EX_LAYERED : 0);
   ::CreateWindowExW(exStyle, spec_.className, win32::Wide(spec_.title).c_str(),
-                    WS_POPUP | WS_CLIPCHILDREN, 0, 0, spec_.width, spec_.height, spec_.parent,
+                    spec_.style, 0, 0, spec_.width, spec_.height, spec_.parent,
                     nullptr, instance, this);
   if (!window_.IsValid()) return false;
   if (spec_.opacity < 255) {

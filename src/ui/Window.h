@@ -37,6 +37,9 @@ struct WindowSpec {
   std::optional<ThemeColours> palette = {};  // instead of the theme's colours
   FontSpec font = Points(10);                // check boxes and links
   DWORD extraExStyle = 0;
+  // The main window adds sizing and the system menu to these.
+  DWORD style = WS_POPUP | WS_CLIPCHILDREN;
+  UINT classStyle = CS_DBLCLKS;
 };
 
 class Window {

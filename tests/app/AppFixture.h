@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/Application.h"
+#include "app/MainWindowModel.h"
 #include "app/Shell.h"
 #include "fakes/FakeClock.h"
 #include "fakes/FakeEnvironment.h"
@@ -102,15 +103,30 @@ class RecordingInteraction final : public Interaction {
 };
 
 // No windows: the event loop ends at once, as if the user closed the program.
+// The main window it stands for routes commands to the model, as the Win32
+// one does.
 class HeadlessShell final : public Shell, public LoadingView {
  public:
+  void ApplyTheme(const Theme& theme) override { applied = theme; }
+  std::optional<ThemeId> ChooseTheme() override {
+    ++chooserShown;
+    return chosenTheme;
+  }
+  void ShowSplash(const AppIdentity& identity) override {
+    splashName = identity.appName;
+    splashOpen = true;
+  }
+  void CloseSplash() override {
+    if (splashOpen && !loadingShown) splashClosedBeforeLoading = true;
+    splashOpen = false;
+  }
   bool CreateMainWindow(std::u16string_view) override { return hasWindow = true; }
   [[nodiscard]] bool HasMainWindow() const override { return hasWindow; }
   WindowSize ScreenSize() override { return {1920, 1080}; }
   void ResizeAndCenter(WindowSize size) override { resizedTo = size; }
   std::optional<WindowSize> RestoredSize() override { return WindowSize{800, 640}; }
   void HideMainWindow() override {}
-  void ShowLoadingWindow() override {}
+  void ShowLoadingWindow() override { loadingShown = true; }
   void HideLoadingWindow() override {}
   LoadingView& Loading() override { return *this; }
   bool ProcessMessages() override { return true; }
@@ -120,7 +136,15 @@ class HeadlessShell final : public Shell, public LoadingView {
     std::exchange(duringEventLoop, {})();
     return true;
   }
-  void ShowToolList(const ToolListModel&) override { ++listShown; }
+  void ShowMainWindow(MainWindowParts& shown) override {
+    ++listShown;
+    parts = &shown;
+    counterText = shown.model.RefreshCounter().text;
+  }
+  void DispatchCommand(MainCommand command) override {
+    dispatched.push_back(command);
+    if (parts) parts->model.Execute(command, {});
+  }
   void SetStatus(std::u16string_view) override {}
   void SetProgress(int) override {}
 
@@ -128,6 +152,16 @@ class HeadlessShell final : public Shell, public LoadingView {
   bool hasWindow = false;
   std::optional<WindowSize> resizedTo;
   int listShown = 0;
+  MainWindowParts* parts = nullptr;
+  std::u16string counterText;
+  std::vector<MainCommand> dispatched;
+  std::optional<Theme> applied;
+  std::optional<ThemeId> chosenTheme;
+  int chooserShown = 0;
+  std::u16string splashName;
+  bool splashOpen = false;
+  bool loadingShown = false;
+  bool splashClosedBeforeLoading = false;
 };
 
 struct AppFixture {

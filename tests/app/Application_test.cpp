@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "app/AppFixture.h"
 #include "platform/RegistryAccess.h"
+#include "settings/Theme.h"
 
 namespace kva {
 namespace {
@@ -22,6 +24,18 @@ std::optional<std::uint32_t> DwordIn(const std::optional<FakeKey>& tree, std::u1
     }
   }
   return std::nullopt;
+}
+
+std::optional<FakeKey> KeyAt(std::optional<FakeKey> tree,
+                             std::initializer_list<std::u16string_view> path) {
+  for (auto name : path) {
+    if (!tree) break;
+    const auto& subkeys = tree->subkeys;
+    const auto found = std::find_if(subkeys.begin(), subkeys.end(),
+                                    [&](const FakeKey& key) { return EqualsNoCase(key.name, name); });
+    tree = found == subkeys.end() ? std::nullopt : std::optional<FakeKey>(*found);
+  }
+  return tree;
 }
 
 bool HiveLoaded(FakeRegistry& registry, std::u16string_view name) {
@@ -166,6 +180,100 @@ TEST_F(ApplicationTest, BlocksShutdownUnlessTheOptionsAllowIt) {
     EXPECT_FALSE(session.blocked);
   };
   EXPECT_EQ(app.Run({}, u""), exitcode::kNormal);
+}
+
+TEST_F(ApplicationTest, TheThemeIsTheStoredOneOrChosenOnceAndAQuietRunNeverAsks) {
+  struct Case {
+    const char* name;
+    std::optional<std::string> stored;  // CurrentTheme in KVASettings.ini
+    bool quiet;
+    std::optional<ThemeId> chosen;
+    int wantChooserShown;
+    ThemeId want;
+  };
+  const Case cases[] = {
+      {"stored light", "0", false, std::nullopt, 0, ThemeId::Light},
+      {"stored dark", "1", false, ThemeId::Light, 0, ThemeId::Dark},
+      {"missing, light chosen", std::nullopt, false, ThemeId::Light, 1, ThemeId::Light},
+      {"missing, chooser closed", std::nullopt, false, std::nullopt, 1, ThemeId::Dark},
+      {"not a theme", "7", false, ThemeId::Light, 1, ThemeId::Light},
+      {"missing in a quiet run", std::nullopt, true, ThemeId::Light, 0, ThemeId::Dark},
+  };
+  const std::u16string ini = std::u16string(kToolsDir) + u"\\KVASettings.ini";
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    files.RemoveFile(ini);
+    if (c.stored) files.WriteText(ini, "[UI]\r\nCurrentTheme=" + *c.stored + "\r\n");
+    shell.chooserShown = 0;
+    shell.chosenTheme = c.chosen;
+    RunProgram(c.quiet ? std::vector<std::u16string>{u"/Quiet"} : std::vector<std::u16string>{});
+    EXPECT_EQ(shell.chooserShown, c.wantChooserShown);
+    ASSERT_TRUE(shell.applied);
+    EXPECT_EQ(shell.applied->id, c.want);
+    EXPECT_EQ(ReadCurrentTheme(files, ini), static_cast<int>(c.want)) << "kept for the next start";
+  }
+}
+
+TEST_F(ApplicationTest, TheSplashShowsUntilTheLoadingWindowOnlyWhenInteractive) {
+  EXPECT_EQ(RunProgram({}), exitcode::kNormal);
+  EXPECT_EQ(shell.splashName, u"Kelvara");
+  EXPECT_TRUE(shell.splashClosedBeforeLoading);
+  EXPECT_FALSE(shell.splashOpen);
+
+  shell.splashName.clear();
+  RunProgram({u"/Quiet"});
+  EXPECT_TRUE(shell.splashName.empty());
+}
+
+TEST_F(ApplicationTest, TheResumeSelectionTicksTheToolsLeftAndSaysSo) {
+  const std::u16string resume = u"C:\\ProgramData\\Kelvara\\_kva_sel.kvasel";
+  files.WriteText(resume, "[5]\r\nState=0\r\nUnchecky=1\r\nWin11Debloat=1\r\nO&O AppBuster=0\r\n");
+  EXPECT_EQ(RunProgram({}), exitcode::kNormal);
+  EXPECT_EQ(shell.counterText, u"2 tools ticked.  <a>Clear</a>");
+  ASSERT_EQ(interaction.messages.size(), 1u);
+  EXPECT_EQ(interaction.messages[0].find(u"Kelvara was prematurely closed during a \"Run tools\""),
+            0u);
+  EXPECT_FALSE(Exists(files, resume)) << "one notice per interrupted run";
+}
+
+TEST_F(ApplicationTest, ACommandLineSelectionIsAppliedAndItsOperationPressed) {
+  struct Case {
+    std::u16string_view operationSwitch;
+    MainCommand want;
+  };
+  const Case cases[] = {
+      {u"/Update:", MainCommand::UpdateSelected},
+      {u"/Run:", MainCommand::RunSelected},
+      {u"/UpdateRun:", MainCommand::UpdateAndRunSelected},
+  };
+  files.WriteText(std::u16string(kToolsDir) + u"\\Saved Selections\\Weekly.kvasel",
+                  "[5]\r\nState=1\r\nUnchecky=1\r\n");
+  for (const auto& c : cases) {
+    SCOPED_TRACE(Utf16ToUtf8(c.operationSwitch));
+    shell.dispatched.clear();
+    interaction.messages.clear();
+    // Interactive: the program stays open after the operation.
+    EXPECT_EQ(RunProgram({std::u16string(c.operationSwitch), u"Weekly"}), exitcode::kNormal);
+    EXPECT_EQ(shell.counterText, u"One tool ticked.  <a>Clear</a>");
+    EXPECT_EQ(shell.dispatched, std::vector{c.want});
+    EXPECT_EQ(interaction.messages,
+              std::vector<std::u16string>{std::u16string(main_text::kNotAvailable)})
+        << "no operation pretends to succeed";
+  }
+  EXPECT_EQ(DwordIn(KeyAt(registry.ReadHiveFile(kSettingsFile), {u"5", u"Unchecky"}), u"State"),
+            1u)
+      << "applying a selection stores its ticks";
+}
+
+TEST_F(ApplicationTest, ASelectionThatCannotBeReadIsReportedAsMissing) {
+  const std::u16string weekly = std::u16string(kToolsDir) + u"\\Saved Selections\\Weekly.kvasel";
+  files.WriteText(weekly, "[5]\r\nUnchecky=1\r\n");
+  shell.duringEventLoop = [] { ADD_FAILURE() << "the program waits although nothing will run"; };
+  files.FailNext(FakeFileSystem::Call::kReadAll, weekly);
+  EXPECT_EQ(RunProgram({u"/Run:", u"Weekly"}), exitcode::kReportedError);
+  EXPECT_EQ(interaction.messages,
+            std::vector<std::u16string>{u"The requested selection does not exist."});
+  EXPECT_TRUE(shell.dispatched.empty());
 }
 
 }  // namespace

@@ -3,12 +3,13 @@
 # kvahive.exe: a fresh folder gets its tools folder and both hive files; a
 # quiet run with a missing selection ends with 2 and leaves a valid settings
 # file; an old catalogue is replaced; the integrity pass keeps the order
-# lists in step with a changed catalogue; a second instance hands over to a
+# lists in step with a changed catalogue; an interactive run of a missing
+# selection says so and ends with 2; a second instance hands over to a
 # visible first one, and a start after a killed instance recovers.
 #
-#   kelvara_startup.sh <wine-run> <Kelvara.exe> <kvahive.exe> <work folder>
+#   kelvara_startup.sh <wine-run> <Kelvara.exe> <kvahive.exe> <work folder> <kva_window_probe.exe>
 set -uo pipefail
-runner=$1 kelvara=$2 kvahive=$3 work=$4
+runner=$1 kelvara=$2 kvahive=$3 work=$4 probe=$5
 
 rm -rf "$work"
 mkdir -p "$work/kit"
@@ -115,7 +116,23 @@ expect_not_in "$group5" '"3"=' "group 5 order"
 expect_not_in "$settings" 'Adware tool beta' "removed tool"
 expect_not_in "$settings" 'kva_settings\23' "removed group"
 
-# 4. A second instance while one runs; then the first one is killed.
+# 4. An operation for a selection that does not exist, with the user there:
+# the message says so, and the program ends with 2 once it is answered (a
+# quiet run answers it itself, as in 1).
+if [ -n "${DISPLAY:-}" ]; then
+  (cd "$work/kit" && exec timeout 120 "$runner" Kelvara.exe /Run: Weekly >"$work/missing.txt" 2>&1) &
+  missing=$!
+  (cd "$work" && timeout 100 "$runner" "$probe" KVA_MSG_WND --click "OK, I got it" --timeout 90 \
+     >"$work/probe.txt" 2>&1) || fail "no message for the missing selection"
+  wait "$missing"
+  expect_code 2 "interactive run of a missing selection"
+  expect_in "$(tr -d '\r' <"$work/probe.txt")" "The requested selection does not exist." \
+    "message for the missing selection"
+else
+  echo "no display: interactive missing-selection check skipped"
+fi
+
+# 5. A second instance while one runs; then the first one is killed.
 if [ -n "${DISPLAY:-}" ]; then
   (cd "$work/kit" && exec timeout 180 "$runner" Kelvara.exe >"$work/first.txt" 2>&1) &
   first=$!

@@ -129,7 +129,6 @@ TEST_F(ProgressWindowTest, IsModalOverItsParentWhileShown) {
 }
 
 void Redraw(HWND window) {
-  Pump();
   ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
@@ -145,10 +144,15 @@ TEST_F(ProgressWindowTest, Screenshots) {
     dialog.AddLine(u"Run tool: Kaspersky TDSSKiller | Success: The tool ran and ended.");
     dialog.AddLine(u"Update tool: Farbar Recovery Scan Tool | Failure: The server did not answer.");
     dialog.SetStatus(u"Downloading Farbar Recovery Scan Tool... 62%", 62);
+    dialog.EnableButton(0, false);
+    Pump();
+    // The mouse over the other button, for the picture of both looks.
+    ::SendMessageW(FindChild(dialog.Handle(), u"Cancel all tools"), WM_MOUSEMOVE, 0, 0);
     Redraw(dialog.Handle());
     EXPECT_TRUE(SaveScreenshot(dialog.Handle(), L"progress_large" + suffix));
     dialog.SetStatus(u"Verifying the downloaded archive...", progress::kBusy);
     dialog.Show(Form::kSmall);
+    Pump();
     Redraw(dialog.Handle());
     EXPECT_TRUE(SaveScreenshot(dialog.Handle(), L"progress_small" + suffix));
   }

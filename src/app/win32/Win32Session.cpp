@@ -21,14 +21,14 @@ void Win32Session::KeepAwake() {
 bool Win32Session::BlockShutdown(std::u16string_view reason) {
   using Create = BOOL(WINAPI*)(HWND, LPCWSTR);
   const auto create = User32Function<Create>("ShutdownBlockReasonCreate");
-  HWND window = shell_.MainWindow();
+  HWND window = shell_.MainWindowHandle();
   return create && window && create(window, Wide(reason).c_str());
 }
 
 bool Win32Session::UnblockShutdown() {
   using Destroy = BOOL(WINAPI*)(HWND);
   const auto destroy = User32Function<Destroy>("ShutdownBlockReasonDestroy");
-  HWND window = shell_.MainWindow();
+  HWND window = shell_.MainWindowHandle();
   return destroy && window && destroy(window);
 }
 

@@ -1,26 +1,51 @@
 #pragma once
-// The program's windows for now: a plain main window of class KELVARAWND
-// that lists the loaded tools as text, and the loading window. The owner-
-// drawn toolkit replaces both.
+// The program's windows behind the Shell port: the theme chooser, the
+// splash, the main window, the loading window and the message loop, all
+// made with the toolkit, and the message window as the Interaction port.
 
 #include <windows.h>
 
-#include <atomic>
+#include <memory>
 
 #include "app/Shell.h"
+#include "app/win32/MainWindow.h"
+#include "platform/Interaction.h"
+#include "ui/LoadingWindow.h"
+#include "ui/SplashScreen.h"
+#include "ui/Toolkit.h"
 
 namespace kva::win32 {
 
-class Win32Shell final : public Shell, private LoadingView {
+class Win32Shell;
+
+// Notices and questions in the message window, modal over whichever of the
+// program's windows is active (the main window, a window it opened, the
+// loading window).
+class ShellMessages final : public Interaction {
+ public:
+  explicit ShellMessages(Win32Shell& shell) : shell_(shell) {}
+  int ShowMessage(std::u16string_view text, unsigned typeBits) override;
+
+ private:
+  Win32Shell& shell_;
+};
+
+// GDI+ must run for as long as the shell lives.
+class Win32Shell final : public Shell {
  public:
   explicit Win32Shell(HINSTANCE instance);
   ~Win32Shell() override;
   Win32Shell(const Win32Shell&) = delete;
   Win32Shell& operator=(const Win32Shell&) = delete;
 
+  void ApplyTheme(const Theme& theme) override { kit_.SetTheme(theme); }
+  std::optional<ThemeId> ChooseTheme() override;
+  void ShowSplash(const AppIdentity& identity) override;
+  void CloseSplash() override { splash_.Close(); }
+
   bool CreateMainWindow(std::u16string_view title) override;
-  [[nodiscard]] bool HasMainWindow() const override { return main_ != nullptr; }
-  [[nodiscard]] HWND MainWindow() const { return main_; }
+  [[nodiscard]] bool HasMainWindow() const override { return MainWindowHandle() != nullptr; }
+  [[nodiscard]] HWND MainWindowHandle() const { return main_ ? main_->Handle() : nullptr; }
   WindowSize ScreenSize() override;
   void ResizeAndCenter(WindowSize size) override;
   std::optional<WindowSize> RestoredSize() override;
@@ -28,30 +53,35 @@ class Win32Shell final : public Shell, private LoadingView {
 
   void ShowLoadingWindow() override;
   void HideLoadingWindow() override;
-  LoadingView& Loading() override { return *this; }
+  LoadingView& Loading() override;
 
   bool ProcessMessages() override;
   bool WaitAndProcess() override;
 
-  void ShowToolList(const ToolListModel& model) override;
+  void ShowMainWindow(MainWindowParts& parts) override;
+  void DispatchCommand(MainCommand command) override;
+
+  [[nodiscard]] ui::Toolkit& Kit() { return kit_; }
+  [[nodiscard]] Interaction& Messages() { return messages_; }
+  // Where a message goes: the active window of the program, else the main one.
+  [[nodiscard]] HWND MessageParent() const;
 
  private:
-  // LoadingView: posted to the window, so a loader thread never waits.
-  void SetStatus(std::u16string_view text) override;
-  void SetProgress(int percent) override;
+  // Before the loading window exists, progress goes nowhere.
+  class NoLoadingView final : public LoadingView {
+   public:
+    void SetStatus(std::u16string_view) override {}
+    void SetProgress(int) override {}
+  };
 
-  static LRESULT CALLBACK MainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  static LRESULT CALLBACK LoadingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  bool CreateLoadingWindow();
-  bool Handle(const MSG& message);
+  void Handle(MSG& message);
 
-  HINSTANCE instance_;
-  HWND main_ = nullptr;
-  HWND list_ = nullptr;
-  HWND loading_ = nullptr;
-  HWND status_ = nullptr;
-  HWND progress_ = nullptr;
-  HFONT font_ = nullptr;
+  ui::Toolkit kit_;
+  ShellMessages messages_{*this};
+  ui::SplashScreen splash_;
+  std::unique_ptr<MainWindow> main_;
+  std::unique_ptr<ui::LoadingWindow> loading_;
+  NoLoadingView noLoading_;
   bool quit_ = false;
 };
 

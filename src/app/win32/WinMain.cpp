@@ -1,5 +1,6 @@
-// Kelvara.exe entry point: COM for the whole process, the program's
-// privileges, the Win32 adapters behind every port, and the application.
+// Kelvara.exe entry point: COM and GDI+ for the whole process, the
+// program's privileges, the Win32 adapters behind every port, and the
+// application.
 #include <windows.h>
 #include <objbase.h>
 #include <shellapi.h>
@@ -8,7 +9,6 @@
 #include <vector>
 
 #include "app/Application.h"
-#include "app/win32/Win32Interaction.h"
 #include "app/win32/Win32Resources.h"
 #include "app/win32/Win32Session.h"
 #include "app/win32/Win32Shell.h"
@@ -23,6 +23,7 @@
 #include "platform/win32/Win32Processes.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/WideText.h"
+#include "ui/GdiplusSession.h"
 
 namespace {
 
@@ -60,6 +61,7 @@ std::vector<std::u16string> SplitArguments() {
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR argumentText, int) {
   using namespace kva::win32;
   ComScope com;
+  kva::ui::GdiplusSession gdiplus;
   Win32Privileges privileges;
   privileges.Enable();
 
@@ -72,11 +74,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR argumentText, int) {
   Win32Shell shell(instance);
   Win32Session session(shell);
   Win32Resources resources(instance);
-  Win32Interaction interaction(shell);
   Win32Firewall firewall;
   Win32Accounts accounts;
   kva::Application app({registry, files, environment, clock, processes, desktop, session, firewall,
-                        accounts, resources, interaction, shell});
+                        accounts, resources, shell.Messages(), shell});
   const int code = app.Run(SplitArguments(), FromWide(argumentText));
   privileges.Restore();
   return code;

@@ -1,0 +1,177 @@
+#include "app/win32/MainWindow.h"
+
+#include <array>
+
+#include "MainWindowFixture.h"
+#include "Screenshot.h"
+#include "WindowDriver.h"
+#include "app/win32/AcceleratorTable.h"
+#include "app/win32/DescriptionTipWindow.h"
+#include "platform/Text.h"
+
+namespace kva::win32::test {
+namespace {
+
+using ui::test::FindChild;
+using ui::test::PressKey;
+
+constexpr std::array kOperations = {MainCommand::UpdateSelected, MainCommand::RunSelected,
+                                    MainCommand::UpdateAndRunSelected, MainCommand::HideSelected,
+                                    MainCommand::UninstallSelected};
+
+TEST_F(MainWindowTest, TickingTheFirstToolEnablesTheOperationsAndCountsIt) {
+  struct Stage {
+    const char* name;
+    bool wantEnabled;
+    std::u16string_view wantCounter;
+  };
+  const Stage stages[] = {
+      {"before any tick", false, u"No tools ticked."},
+      {"first tool ticked", true, u"One tool ticked.  <a>Clear</a>"},
+      {"ticked again: unticked", false, u"No tools ticked."},
+  };
+  for (const auto& stage : stages) {
+    SCOPED_TRACE(stage.name);
+    if (&stage != &stages[0]) ClickCheckBox(0);
+    for (MainCommand command : kOperations) {
+      EXPECT_EQ(Panel(command).IsEnabled(), stage.wantEnabled) << int(command);
+    }
+    EXPECT_EQ(Panel(MainCommand::BrowseTicked).IsEnabled(), stage.wantEnabled);
+    EXPECT_EQ(Panel(MainCommand::ClearTicks).Text(), stage.wantCounter);
+    EXPECT_EQ(list.Entry(0).ticked, stage.wantEnabled);
+  }
+  EXPECT_TRUE(Panel(MainCommand::AddTools).IsEnabled());
+  EXPECT_FALSE(Panel(MainCommand::RestoreHidden).IsEnabled()) << "nothing is hidden";
+}
+
+TEST_F(MainWindowTest, F3FindsZipInAnyCaseAndStartsAgainAfterTheEnd) {
+  HWND finder = window->Header().Finder().Handle();
+  ::SetFocus(finder);  // clears the cue
+  ::SetWindowTextW(finder, L"zIp");
+  const std::size_t sevenZip = IndexOf(u"7-Zip Portable"), winZip = IndexOf(u"WinZIP Installer");
+  std::u16string tipSeen;
+  StepChain tip(L"_WndMsgTipClass", {[&](HWND window) {
+                  if (FindChild(window, u"Search reached the end of the list!")) {
+                    tipSeen = u"Search reached the end of the list!";
+                  }
+                  PressKey(window, VK_RETURN);
+                }});
+  struct Case {
+    const char* name;
+    std::optional<std::size_t> want;
+  };
+  const Case cases[] = {
+      {"first hit", sevenZip}, {"next hit", winZip}, {"end of the list", std::nullopt},
+      {"from the top again", sevenZip}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Press(::GetFocus(), VK_F3);
+    if (c.want) {
+      EXPECT_EQ(List().Highlighted(), c.want);
+    }
+  }
+  EXPECT_TRUE(tip.Done());
+  EXPECT_EQ(tipSeen, u"Search reached the end of the list!");
+}
+
+TEST_F(MainWindowTest, TheMenuOnAFavouriteOffersOnlyItsRemoval) {
+  ClickTile(IndexOf(u"Favourite One"));
+  UINT addState = 0, removeState = 0;
+  StepChain menu(L"#32768", {[&](HWND popup) {
+                   HMENU shown = reinterpret_cast<HMENU>(::SendMessageW(popup, MN_GETHMENU, 0, 0));
+                   addState = ::GetMenuState(shown, UINT(MainCommand::AddFavourite), MF_BYCOMMAND);
+                   removeState =
+                       ::GetMenuState(shown, UINT(MainCommand::RemoveFavourite), MF_BYCOMMAND);
+                   ::EndMenu();
+                 }});
+  Press(ListWindow(), VK_APPS);
+  ASSERT_TRUE(menu.Done());
+  EXPECT_TRUE(addState & MF_GRAYED) << "Add to favorite tools";
+  EXPECT_FALSE(removeState & MF_GRAYED) << "Remove from favorite tools";
+}
+
+TEST_F(MainWindowTest, AClickOnAGroupsHeaderCollapsesAndExpandsIt) {
+  const std::size_t sevenZip = IndexOf(u"7-Zip Portable");
+  for (const bool wantCollapsed : {true, false}) {
+    SCOPED_TRACE(wantCollapsed ? "collapse" : "expand");
+    ClickAt(ListWindow(), Middle(*List().HeaderRect(5)));
+    EXPECT_EQ(Collapsed(5), wantCollapsed);
+    EXPECT_EQ(List().TileRect(sevenZip).has_value(), !wantCollapsed);
+  }
+}
+
+TEST_F(MainWindowTest, TheDescriptionShowsForTheHighlightedToolUntilATick) {
+  ClickTile(IndexOf(u"7-Zip Portable"));
+  ASSERT_NE(window->DescriptionTip(), nullptr);
+  EXPECT_TRUE(window->DescriptionTip()->IsShown());
+  EXPECT_EQ(window->DescriptionTip()->Text(), u"A file archiver");
+  ClickCheckBox(IndexOf(u"WinZIP Installer"));
+  EXPECT_FALSE(window->DescriptionTip()->IsShown());
+}
+
+TEST_F(MainWindowTest, TypingACapitalInTheFinderDoesNotSortTheList) {
+  BYTE keys[256] = {};
+  ::GetKeyboardState(keys);
+  keys[VK_SHIFT] = 0x80;
+  ::SetKeyboardState(keys);
+  HWND finder = window->Header().Finder().Handle();
+  ::SetFocus(finder);
+  Press(finder, 'A');
+  const bool askedInFinder = !interaction.shown.empty();
+  ::SetFocus(ListWindow());
+  Press(ListWindow(), 'A');
+  keys[VK_SHIFT] = 0;
+  ::SetKeyboardState(keys);
+  EXPECT_FALSE(askedInFinder);
+  EXPECT_EQ(interaction.shown, std::vector<std::u16string>{std::u16string(main_text::kConfirmSort)})
+      << "Shift+A sorts from anywhere else";
+}
+
+TEST_F(MainWindowTest, TheShortcutTableIsTheModelsInItsOrder) {
+  const auto wanted = model->Accelerators();
+  const AcceleratorTable table(wanted);
+  ASSERT_EQ(table.Count(), 30);
+  std::vector<ACCEL> copied(30);
+  ::CopyAcceleratorTableW(table.Handle(), copied.data(), 30);
+  for (std::size_t i = 0; i < copied.size(); ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(copied[i].fVirt & 0x7F, wanted[i].flags);
+    EXPECT_EQ(copied[i].key, wanted[i].key);
+    EXPECT_EQ(copied[i].cmd, WORD(wanted[i].command));
+  }
+}
+
+TEST_F(MainWindowTest, HiddenToolsComeBackThroughTheirWindow) {
+  const std::size_t echo = IndexOf(u"Repair Echo");
+  list.SetTicked(echo, true);
+  interaction.answers = {msg::kYes};
+  window->Dispatch(MainCommand::HideSelected);
+  ASSERT_FALSE(list.Find(u"Repair Echo", 6));
+  ASSERT_TRUE(Panel(MainCommand::RestoreHidden).IsEnabled());
+
+  bool restoreWasOff = false;
+  StepChain restore(L"KVA_MSG_WND", {[&](HWND w) {
+                                       restoreWasOff = !::IsWindowEnabled(FindChild(w, u"Restore selected"));
+                                       ui::test::ClickOn(w, u"Select all");
+                                       ui::test::ClickOn(w, u"Restore selected");
+                                     }});
+  window->Dispatch(MainCommand::RestoreHidden);
+  EXPECT_TRUE(restore.Done());
+  EXPECT_TRUE(restoreWasOff) << "nothing ticked yet";
+  EXPECT_TRUE(list.Find(u"Repair Echo", 6)) << "back at the end of its group";
+  EXPECT_FALSE(Panel(MainCommand::RestoreHidden).IsEnabled()) << "none left";
+}
+
+TEST_F(MainWindowTest, ScreenshotsInBothThemes) {
+  ClickCheckBox(IndexOf(u"7-Zip Portable"));
+  ClickTile(IndexOf(u"WinZIP Installer"));
+  ::UpdateWindow(window->Handle());
+  EXPECT_TRUE(ui::test::SaveScreenshot(window->Handle(), L"main_window_light"));
+  Open(ThemeId::Dark);
+  ClickTile(IndexOf(u"Repair Delta"));
+  ::UpdateWindow(window->Handle());
+  EXPECT_TRUE(ui::test::SaveScreenshot(window->Handle(), L"main_window_dark"));
+}
+
+}  // namespace
+}  // namespace kva::win32::test
