@@ -1,5 +1,6 @@
 #include "app/CommandLine.h"
 
+#include "app/Selections.h"
 #include "platform/Environment.h"
 #include "platform/FileSystem.h"
 #include "platform/Text.h"
@@ -60,7 +61,7 @@ std::u16string ResolveSelectionPath(std::u16string_view name, std::u16string_vie
   const std::u16string inToolsDir =
       IsAbsolute(path) ? path : std::u16string(toolsDir) + u"\\" + path;
   if (Exists(files, inToolsDir)) return inToolsDir;
-  return std::u16string(toolsDir) + u"\\Saved Selections\\" + path;
+  return SavedSelectionsFolder(toolsDir) + u"\\" + path;
 }
 
 }  // namespace kva
