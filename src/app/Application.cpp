@@ -1,8 +1,5 @@
 #include "app/Application.h"
 
-#include <chrono>
-#include <system_error>
-
 #include "app/AutoEndTasks.h"
 #include "app/DatabaseLoader.h"
 #include "app/RestartCommand.h"
@@ -31,6 +28,8 @@ namespace {
 constexpr std::u16string_view kDatabaseError =
     u"Error! The definitions database could not be loaded.\r\n"
     u"Please try again and if the problem persists, reboot your computer.";
+constexpr std::u16string_view kSettingsNotSaved =
+    u"The settings could not be saved. The previous settings file was kept.";
 constexpr std::u16string_view kSelectionMissing = u"The requested selection does not exist.";
 constexpr std::u16string_view kResumeNotice =
     u" was prematurely closed during a \"Run tools\" operation, probably by one of the executed "
@@ -71,10 +70,7 @@ Application::Application(const AppPorts& ports)
       tiles_(ports.registry, ports.files, ports.environment),
       toolState_(ports.registry, toolList_, tiles_) {}
 
-Application::~Application() {
-  // A loader still running when the process ends is abandoned, not joined.
-  if (loaderThread_.joinable()) loaderThread_.detach();
-}
+Application::~Application() { StopLoader(); }
 
 int Application::ShowMessage(std::u16string_view text, unsigned typeBits) {
   return interactive_ ? ports_.interaction.ShowMessage(text, typeBits)
@@ -182,21 +178,23 @@ void Application::RegisterWithFirewall() {
   auto ini = ReadIniFile(ports_.files, locations_.windowIniPath);
   const auto known = ini.ReadString(u"App Settings", u"FirewallPath");
   if (known && EqualsNoCase(*known, locations_.programPath)) return;
-  ports_.firewall.AllowProgram(kProductName, locations_.programPath);
+  // Only a registration that took is remembered; otherwise the next start
+  // tries again, and so does one whose note could not be written.
+  if (!ports_.firewall.AllowProgram(kProductName, locations_.programPath)) return;
   if (ini.WriteString(u"App Settings", u"FirewallPath", locations_.programPath)) {
-    WriteIniFile(ports_.files, locations_.windowIniPath, ini);
+    (void)WriteIniFile(ports_.files, locations_.windowIniPath, ini);
   }
 }
 
 // The description tooltips follow Explorer's balloon-tip setting of the
-// user the program runs as.
+// user at the console: elevated, the program may run under another account
+// (and USERNAME names whoever started it).
 void Application::ReadBalloonTips() {
-  const auto user = ports_.environment.Variable(u"USERNAME");
-  const auto sid = user ? ports_.accounts.SidOfName(*user) : std::nullopt;
-  if (!sid) return;
+  const auto user = ports_.accounts.FindConsoleUser();
+  if (!user || user->sid.empty()) return;
   RegKey key(ports_.registry);
   std::uint32_t enabled = 1;
-  if (Open(key, u"HKU\\" + *sid + u"\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced",
+  if (Open(key, u"HKU\\" + user->sid + u"\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced",
            reg::kRead) &&
       ReadDword(key, u"EnableBalloonTips", enabled)) {
     balloonTips_ = enabled != 0;
@@ -209,44 +207,46 @@ void Application::BlockShutdown(std::u16string_view reason) {
     if (ports_.session.UnblockShutdown()) shutdownBlocked_ = false;
     return;
   }
-  DisableAutoEndTasks(ports_.registry);
+  // Windows may still end the program at shut-down; the block asks first.
+  (void)DisableAutoEndTasks(ports_.registry);
   shutdownBlocked_ = ports_.session.BlockShutdown(reason);
 }
 
-template <typename Work>
-std::optional<int> Application::RunOnLoaderThread(Work work, bool& quit) {
-  int result = 0;
-  loaderDone_ = false;
-  try {
-    loaderThread_ = std::thread([&] {
-      result = work();
-      loaderDone_ = true;
-    });
-  } catch (const std::system_error&) {
-    return std::nullopt;
-  }
+// The loader's result, or empty when its thread could not be created or
+// the user quit (quit set). Either way the loader has ended on return, so
+// the work may use what this frame and its caller own.
+std::optional<int> Application::RunLoaderWhilePumping(LoaderThread::Work work, bool& quit) {
   quit = false;
-  while (!loaderDone_) {
+  if (!loader_.Start(std::move(work))) return std::nullopt;
+  while (!loader_.Finished()) {
     if (!ports_.shell.ProcessMessages()) {
       quit = true;
+      StopLoader();
       return std::nullopt;
     }
     ports_.clock.Sleep(10);
   }
-  loaderThread_.join();
-  return result;
+  return loader_.TakeResult();
+}
+
+// Waits for a running loader to reach its next safe point, keeping the
+// interface drawn meanwhile.
+void Application::StopLoader() {
+  loader_.Stop([this] {
+    ports_.shell.ProcessMessages();
+    ports_.clock.Sleep(10);
+  });
 }
 
 std::optional<int> Application::LoadDatabaseWhilePumping() {
   ports_.shell.CloseSplash();
   ports_.shell.ShowLoadingWindow();
-  ShellPump pump(ports_.shell, ports_.clock);
   const DatabaseLoaderPorts loaderPorts{ports_.registry, ports_.files, ports_.resources,
-                                        ports_.clock, pump, ports_.shell.Loading()};
+                                        ports_.clock, ports_.shell.Loading()};
   bool quit = false;
-  const auto result = RunOnLoaderThread(
-      [&] {
-        const auto loaded = LoadDatabase(loaderPorts, locations_);
+  const auto result = RunLoaderWhilePumping(
+      [&](std::stop_token stop) {
+        const auto loaded = LoadDatabase(loaderPorts, locations_, std::move(stop));
         catalogueVersion_ = loaded.catalogueVersion;
         return loaded.code;
       },
@@ -267,7 +267,8 @@ void Application::ReadOptions() {
 void Application::PrepareSession() {
   ports_.shell.Loading().SetStatus(u"Performing validation actions...");
   if (!(optionsFlag_ & options::kLetComputerSleep)) ports_.session.KeepAwake();
-  if (!(optionsFlag_ & options::kAllowShutdown)) DisableAutoEndTasks(ports_.registry);
+  // A setting that cannot be changed leaves Windows its say at shut-down.
+  if (!(optionsFlag_ & options::kAllowShutdown)) (void)DisableAutoEndTasks(ports_.registry);
   restartFlags_ = 0;
 }
 
@@ -286,9 +287,10 @@ std::optional<int> Application::LoadToolListWhilePumping() {
   const ToolListLoadEvents events{[&](std::u16string_view text) { view.SetStatus(text); },
                                   [&](int percent) { view.SetProgress(percent); }, applyResume};
   bool quit = false;
-  const auto result = RunOnLoaderThread(
-      [&] {
-        const auto loaded = LoadToolList(ports_.registry, tiles_, options, events, toolList_);
+  const auto result = RunLoaderWhilePumping(
+      [&](std::stop_token stop) {
+        const auto loaded =
+            LoadToolList(ports_.registry, tiles_, options, events, toolList_, std::move(stop));
         anyHidden_ = loaded.anyHidden;
         return loaded.code;
       },
@@ -353,46 +355,67 @@ std::optional<int> Application::StartCommandLineOperation(bool selectionApplied)
   return std::nullopt;
 }
 
+// Whatever the program meant to keep and could not turns a normal exit into
+// a reported error, so that scripts and schedulers see it.
 int Application::Shutdown(int code, bool keepSettingsFile) {
-  auto& registry = ports_.registry;
+  StopLoader();  // nothing may write into the hives while they go
   ports_.shell.CloseSplash();
+  bool kept = true;
   if (ports_.shell.HasMainWindow() && code != -1 && code != -2) {
-    SaveWindowSize();
+    kept = SaveWindowSize();
     ports_.shell.HideMainWindow();
     ports_.shell.ProcessMessages();
   }
-  if (KeyExists(registry, reg::kLocalMachine, kCatalogueHiveName)) {
-    registry.UnloadHive(reg::kLocalMachine, kCatalogueHiveName);
-  }
-  ForceRemoveFile(ports_.files, locations_.resumeSelectionPath);
-  if (KeyExists(registry, reg::kLocalMachine, kSettingsHiveName)) {
-    SaveGroupStates();
-    if (!keepSettingsFile) {
-      ShellPump pump(ports_.shell, ports_.clock);
-      SaveKeyToFileSafely(registry, ports_.files, pump, kSettingsRootPath,
-                          locations_.settingsHivePath);
-      RemoveSettingsLogs();
-    }
-    registry.UnloadHive(reg::kLocalMachine, kSettingsHiveName);
+  kept = UnloadHive(kCatalogueHiveName) && kept;
+  // A resume file left behind would announce an interrupted run next time.
+  kept = ForceRemoveFile(ports_.files, locations_.resumeSelectionPath) && kept;
+  if (KeyExists(ports_.registry, reg::kLocalMachine, kSettingsHiveName)) {
+    kept = SaveSettings(keepSettingsFile) && kept;
+    kept = UnloadHive(kSettingsHiveName) && kept;
   }
   RemoveTempHives();
-  if (loaderThread_.joinable() && !loaderDone_) loaderThread_.detach();
   if (restartFlags_ & restart::kRestartProgram) StartRestart();
-  return code;
+  if (kept || code != exitcode::kNormal) return code;
+  ShowMessage(kSettingsNotSaved, msg::kNotice);
+  return exitcode::kReportedError;
 }
 
-void Application::SaveWindowSize() {
+// Group states and, unless the file is to be kept, the whole hive into the
+// settings file. False when any of it was not written.
+bool Application::SaveSettings(bool keepSettingsFile) {
+  bool saved = SaveGroupStates();
+  if (keepSettingsFile) return saved;
+  ShellPump pump(ports_.shell, ports_.clock);
+  saved = SaveKeyToFileSafely(ports_.registry, ports_.files, pump, kSettingsRootPath,
+                              locations_.settingsHivePath) &&
+          saved;
+  RemoveSettingsLogs();
+  return saved;
+}
+
+bool Application::UnloadHive(std::u16string_view name) {
+  return !KeyExists(ports_.registry, reg::kLocalMachine, name) ||
+         ports_.registry.UnloadHive(reg::kLocalMachine, name) == reg::kSuccess;
+}
+
+bool Application::SaveWindowSize() {
   const auto size = ports_.shell.RestoredSize();
-  if (size) WriteSavedWindowSize(ports_.files, locations_.windowIniPath, *size);
+  return !size || WriteSavedWindowSize(ports_.files, locations_.windowIniPath, *size);
 }
 
-void Application::SaveGroupStates() {
-  if (!(optionsFlag_ & options::kSaveGroupStates) || !ports_.shell.HasMainWindow()) return;
+// Only a list the user has seen has states worth keeping: one stopped while
+// loading holds some groups, with their states not yet read.
+bool Application::SaveGroupStates() {
+  if (!(optionsFlag_ & options::kSaveGroupStates) || !mainParts_) return true;
+  bool saved = true;
   for (const auto& group : toolList_.Groups()) {
-    WriteDwordAt(ports_.registry, std::u16string(kSettingsRootPath) + u"\\" + ToDecimal(group.number),
-                 u"GroupState", group.collapsed ? 1 : 0);
+    saved = WriteDwordAt(ports_.registry,
+                         std::u16string(kSettingsRootPath) + u"\\" + ToDecimal(group.number),
+                         u"GroupState", group.collapsed ? 1 : 0) &&
+            saved;
   }
   ports_.shell.ProcessMessages();
+  return saved;
 }
 
 void Application::RemoveSettingsLogs() {

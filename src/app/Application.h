@@ -4,15 +4,14 @@
 // through Shutdown, which writes the settings back, unloads the hives and,
 // when asked, restarts the program.
 
-#include <atomic>
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "app/CommandLine.h"
 #include "app/DataLocations.h"
+#include "app/LoaderThread.h"
 #include "app/MainWindowModel.h"
 #include "app/Shell.h"
 #include "catalog/ToolListModel.h"
@@ -131,11 +130,13 @@ class Application {
   void ShowMainWindow();
   std::optional<int> StartCommandLineOperation(bool selectionApplied);
 
-  template <typename Work>
-  std::optional<int> RunOnLoaderThread(Work work, bool& quit);
+  std::optional<int> RunLoaderWhilePumping(LoaderThread::Work work, bool& quit);
+  void StopLoader();
 
-  void SaveWindowSize();
-  void SaveGroupStates();
+  [[nodiscard]] bool SaveWindowSize();
+  [[nodiscard]] bool SaveGroupStates();
+  [[nodiscard]] bool SaveSettings(bool keepSettingsFile);
+  [[nodiscard]] bool UnloadHive(std::u16string_view name);
   void RemoveSettingsLogs();
   void RemoveTempHives();
   void StartRestart();
@@ -164,8 +165,7 @@ class Application {
   ToolState toolState_;
   std::optional<MainWindowModel> mainModel_;
   std::optional<MainWindowParts> mainParts_;
-  std::thread loaderThread_;
-  std::atomic<bool> loaderDone_{false};
+  LoaderThread loader_;
 };
 
 }  // namespace kva

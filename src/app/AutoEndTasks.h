@@ -7,7 +7,7 @@ namespace kva {
 class Registry;
 
 // Sets HKCU\Control Panel\Desktop AutoEndTasks to "0" when it exists and
-// reads as a non-zero number.
-void DisableAutoEndTasks(Registry& registry);
+// reads as a non-zero number. False when it could not be changed.
+bool DisableAutoEndTasks(Registry& registry);
 
 }  // namespace kva

@@ -1,13 +1,12 @@
 #include "app/DatabaseLoader.h"
 
-#include <span>
-
 #include "app/LoadingView.h"
 #include "catalog/IntegrityPass.h"
 #include "catalog/Names.h"
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
 #include "platform/HiveFiles.h"
+#include "platform/IdlePump.h"
 #include "platform/RegistryAccess.h"
 #include "platform/Resources.h"
 #include "platform/TextEncoding.h"
@@ -21,8 +20,8 @@ constexpr std::u16string_view kScratchKeyPath = u"HKLM\\SOFTWARE\\Kelvara\\Built
 
 class Attempt {
  public:
-  Attempt(const DatabaseLoaderPorts& ports, const DataLocations& locations)
-      : p_(ports), where_(locations) {}
+  Attempt(const DatabaseLoaderPorts& ports, const DataLocations& locations, std::stop_token stop)
+      : p_(ports), where_(locations), stop_(std::move(stop)), pump_(ports.clock) {}
 
   DatabaseLoadResult Run();
 
@@ -33,16 +32,20 @@ class Attempt {
   bool PrepareSettings();
   bool PrepareCatalogue();
   int CheckCatalogueVersion(std::uint32_t& version);
+  [[nodiscard]] bool Stopped() const { return stop_.stop_requested(); }
 
   const DatabaseLoaderPorts& p_;
   const DataLocations& where_;
+  std::stop_token stop_;
+  IdlePump pump_;
 };
 
 bool Attempt::EnsureFile(std::u16string_view file, int resourceId) {
   if (Exists(p_.files, file)) return true;
   const auto text = DecodeText(p_.resources.Rcdata(resourceId)).text;
-  if (!BuildHiveFile(p_.registry, p_.files, p_.pump, text, kScratchKeyPath, file)) return false;
-  p_.files.SetAttributes(file, attr::kHidden);
+  if (!BuildHiveFile(p_.registry, p_.files, pump_, text, kScratchKeyPath, file)) return false;
+  // Hidden is how the file is kept; a file that stays visible still works.
+  (void)p_.files.SetAttributes(file, attr::kHidden);
   return true;
 }
 
@@ -65,52 +68,78 @@ bool Attempt::PrepareCatalogue() {
 }
 
 // An old catalogue is replaced by the built-in one, which is then loaded
-// from the tools folder itself. Returns 0 or the failure code.
+// from the tools folder itself. A catalogue without a version is not one
+// we can judge, so it fails rather than pass as current or as old.
 int Attempt::CheckCatalogueVersion(std::uint32_t& version) {
   RegKey root(p_.registry);
-  if (!Open(root, kCatalogueRootPath, reg::kRead)) return 6;
-  ReadDword(root, u"Version", version);
+  if (!Open(root, kCatalogueRootPath, reg::kRead) || !ReadDword(root, u"Version", version)) {
+    return loadfail::kCatalogueVersion;
+  }
   root.Reset();
   if (version >= kMinimumCatalogueVersion) return 0;
-  p_.registry.UnloadHive(reg::kLocalMachine, kCatalogueHiveName);
-  if (!ForceRemoveFile(p_.files, where_.toolsHivePath)) return 6;
-  if (!EnsureFile(where_.toolsHivePath, KVA_RC_CATALOGUE_HIVE)) return 6;
-  if (!Load(kCatalogueHiveName, where_.toolsHivePath)) return 7;
-  if (!Open(root, kCatalogueRootPath, reg::kRead)) return 7;
-  ReadDword(root, u"Version", version);
+  if (p_.registry.UnloadHive(reg::kLocalMachine, kCatalogueHiveName) != reg::kSuccess ||
+      !ForceRemoveFile(p_.files, where_.toolsHivePath) ||
+      !EnsureFile(where_.toolsHivePath, KVA_RC_CATALOGUE_HIVE)) {
+    return loadfail::kCatalogueVersion;
+  }
+  if (!Load(kCatalogueHiveName, where_.toolsHivePath) ||
+      !Open(root, kCatalogueRootPath, reg::kRead) || !ReadDword(root, u"Version", version)) {
+    return loadfail::kBuiltInCatalogueLoad;
+  }
   return 0;
 }
 
 DatabaseLoadResult Attempt::Run() {
+  constexpr DatabaseLoadResult kStopped{.stopped = true};
   DatabaseLoadResult result;
-  if (!PrepareSettings()) return {2};
+  if (!PrepareSettings()) return {loadfail::kSettingsFile};
+  if (Stopped()) return kStopped;
   if (!IsLoaded(kSettingsHiveName) && !Load(kSettingsHiveName, where_.tempSettingsHivePath)) {
-    return {3};
+    return {loadfail::kSettingsLoad};
   }
-  if (!PrepareCatalogue()) return {4};
+  if (!PrepareCatalogue()) return {loadfail::kCatalogueFile};
+  if (Stopped()) return kStopped;
   if (!IsLoaded(kCatalogueHiveName) && !Load(kCatalogueHiveName, where_.tempToolsHivePath)) {
-    return {5};
+    return {loadfail::kCatalogueLoad};
   }
   if ((result.code = CheckCatalogueVersion(result.catalogueVersion)) != 0) return result;
+  if (Stopped()) return kStopped;
   p_.view.SetStatus(u"Verifying database integrity...");
-  IntegrityPass(p_.registry);
+  if (!IntegrityPass(p_.registry)) return {loadfail::kIntegrityPass};
+  // Stopped before the save, the settings file stays as it was.
+  if (Stopped()) return kStopped;
   // The copy loaded from the temporary folder is the fallback when the
   // registry cannot save the hive.
-  SaveKeyToFileSafely(p_.registry, p_.files, p_.pump, kSettingsRootPath, where_.settingsHivePath,
-                      where_.tempSettingsHivePath);
+  if (!SaveKeyToFileSafely(p_.registry, p_.files, pump_, kSettingsRootPath,
+                           where_.settingsHivePath, where_.tempSettingsHivePath)) {
+    return {loadfail::kSettingsSave};
+  }
   return result;
+}
+
+// A failed attempt leaves nothing loaded, so that the next one copies and
+// loads the files afresh (a loaded hive's file cannot be replaced).
+void UnloadHives(Registry& registry) {
+  for (auto name : {kCatalogueHiveName, kSettingsHiveName}) {
+    if (KeyExists(registry, reg::kLocalMachine, name)) {
+      (void)registry.UnloadHive(reg::kLocalMachine, name);
+    }
+  }
 }
 
 }  // namespace
 
-DatabaseLoadResult LoadDatabase(const DatabaseLoaderPorts& ports, const DataLocations& locations) {
+DatabaseLoadResult LoadDatabase(const DatabaseLoaderPorts& ports, const DataLocations& locations,
+                                std::stop_token stop) {
   DatabaseLoadResult result;
   for (int attempt = 1; attempt <= kDatabaseLoadAttempts; ++attempt) {
     ports.view.SetStatus(u"Loading definitions database...");
     ports.view.SetProgress(LoadingView::kMarquee);
-    result = Attempt(ports, locations).Run();
-    if (result.code == 0) break;
+    result = Attempt(ports, locations, stop).Run();
+    if (result.code == 0 || result.stopped) break;
+    UnloadHives(ports.registry);
     if (attempt < kDatabaseLoadAttempts) ports.clock.Sleep(kDatabaseRetryMilliseconds);
+    if (stop.stop_requested()) return {.stopped = true};
   }
   return result;
 }

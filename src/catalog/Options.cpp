@@ -10,7 +10,9 @@ std::uint32_t LoadOptionsFlag(Registry& registry) {
   if (!Open(root, kSettingsRootPath, reg::kRead | reg::kSetValue)) return options::kDefault;
   std::uint32_t flags = 0;
   if (ReadDword(root, kOptionsFlagValue, flags)) return flags;
-  WriteDword(root, kOptionsFlagValue, options::kDefault);
+  // Unwritten, the default still holds for this run and is offered again
+  // at the next start.
+  (void)WriteDword(root, kOptionsFlagValue, options::kDefault);
   return options::kDefault;
 }
 

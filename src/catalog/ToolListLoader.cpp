@@ -92,7 +92,8 @@ void Report(const std::function<void(int)>& progress, int percent) {
 
 ToolListLoadResult LoadToolList(Registry& registry, const ToolTileReader& tiles,
                                 const ToolListLoadOptions& options,
-                                const ToolListLoadEvents& events, ToolListModel& model) {
+                                const ToolListLoadEvents& events, ToolListModel& model,
+                                std::stop_token stop) {
   if (events.status) events.status(kLoadingStatus);
   Report(events.progress, 0);
   RegKey root(registry);
@@ -103,6 +104,7 @@ ToolListLoadResult LoadToolList(Registry& registry, const ToolTileReader& tiles,
   model.Clear();
   Loader loader(registry, tiles, options, model);
   for (int group = 1; group <= groupCount; ++group) {
+    if (stop.stop_requested()) return {.stopped = true};
     std::u16string name;
     // 1001 comes last under its own name, however many groups there are.
     if (group != kBuiltInRepair && ReadString(root, GroupKeyName(group), name) &&
@@ -111,6 +113,7 @@ ToolListLoadResult LoadToolList(Registry& registry, const ToolTileReader& tiles,
     }
     Report(events.progress, group * 100 / groupCount);
   }
+  if (stop.stop_requested()) return {.stopped = true};
   loader.LoadGroup(kBuiltInRepair, kBuiltInRepairName);
   if (options.selectionPending && events.applySelection) events.applySelection();
   return loader.Result();

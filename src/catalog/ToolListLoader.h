@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <stop_token>
 #include <string_view>
 
 #include "catalog/Options.h"
@@ -38,10 +39,13 @@ struct ToolListLoadResult {
   int code = 0;  // 0 or kEmptyCatalogueCode
   bool anyTicked = false;
   bool anyHidden = false;
+  bool stopped = false;  // asked to stop between groups: the list is incomplete
 };
 
+// Checks stop before each group; a stopped load applies no selection.
 ToolListLoadResult LoadToolList(Registry& registry, const ToolTileReader& tiles,
                                 const ToolListLoadOptions& options,
-                                const ToolListLoadEvents& events, ToolListModel& model);
+                                const ToolListLoadEvents& events, ToolListModel& model,
+                                std::stop_token stop = {});
 
 }  // namespace kva

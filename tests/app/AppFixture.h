@@ -3,10 +3,14 @@
 // program at C:\Kit\Kelvara.exe, the built-in hives as resources, and a
 // shell without windows that records what it was asked to do.
 
+#include <gtest/gtest.h>
+
+#include <atomic>
 #include <fstream>
 #include <functional>
 #include <iterator>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/Application.h"
@@ -77,20 +81,22 @@ class FakeFirewall final : public Firewall {
  public:
   bool AllowProgram(std::u16string_view, std::u16string_view programPath) override {
     allowed.emplace_back(programPath);
-    return true;
+    return succeeds;
   }
   std::vector<std::u16string> allowed;
+  bool succeeds = true;
 };
 
 class FakeAccounts final : public Accounts {
  public:
-  std::optional<ConsoleUser> FindConsoleUser() override { return std::nullopt; }
+  std::optional<ConsoleUser> FindConsoleUser() override { return consoleUser; }
   std::vector<LocalAccount> EnumerateLocalAccounts() override { return {}; }
   std::optional<std::u16string> SidOfName(std::u16string_view name) override {
     if (name == u"tech") return u"S-1-5-21-1-2-3-1001";
     return std::nullopt;
   }
   std::optional<std::u16string> NameOfSid(std::u16string_view) override { return std::nullopt; }
+  std::optional<ConsoleUser> consoleUser;
 };
 
 class RecordingInteraction final : public Interaction {
@@ -104,7 +110,8 @@ class RecordingInteraction final : public Interaction {
 
 // No windows: the event loop ends at once, as if the user closed the program.
 // The main window it stands for routes commands to the model, as the Win32
-// one does.
+// one does. Messages are pumped only on the thread that made the shell, as
+// only the thread that owns the windows may; loaders report from theirs.
 class HeadlessShell final : public Shell, public LoadingView {
  public:
   void ApplyTheme(const Theme& theme) override { applied = theme; }
@@ -129,7 +136,12 @@ class HeadlessShell final : public Shell, public LoadingView {
   void ShowLoadingWindow() override { loadingShown = true; }
   void HideLoadingWindow() override {}
   LoadingView& Loading() override { return *this; }
-  bool ProcessMessages() override { return true; }
+  bool ProcessMessages() override {
+    if (std::this_thread::get_id() != windowThread_) ADD_FAILURE() << "messages pumped by a worker";
+    if (!closeLoadingWindow) return true;
+    ++pumpsSinceClose;
+    return false;
+  }
   // Runs the hook once, then reports that the user closed the program.
   bool WaitAndProcess() override {
     if (!duringEventLoop) return false;
@@ -145,9 +157,32 @@ class HeadlessShell final : public Shell, public LoadingView {
     dispatched.push_back(command);
     if (parts) parts->model.Execute(command, {});
   }
-  void SetStatus(std::u16string_view) override {}
-  void SetProgress(int) override {}
+  void SetStatus(std::u16string_view text) override {
+    if (onStatus) onStatus(text);
+  }
+  void SetProgress(int percent) override {
+    if (onProgress) onProgress(percent);
+  }
 
+  // The user closes the loading window when a loader reports status text
+  // (or a percentage), and the loader carries on once the program has seen
+  // it and begun to wait for the loader (the second look at the messages).
+  void CloseLoadingWindowAt(std::u16string_view status) {
+    onStatus = [this, wanted = std::u16string(status)](std::u16string_view text) {
+      if (text == wanted) CloseLoadingWindowNow();
+    };
+  }
+  void CloseLoadingWindowAt(int percent) {
+    onProgress = [this, percent](int reached) {
+      if (reached >= percent && !closeLoadingWindow) CloseLoadingWindowNow();
+    };
+  }
+
+  // Called on the loader's thread.
+  std::function<void(std::u16string_view)> onStatus;
+  std::function<void(int)> onProgress;
+  std::atomic<bool> closeLoadingWindow = false;
+  std::atomic<int> pumpsSinceClose = 0;
   std::function<void()> duringEventLoop;
   bool hasWindow = false;
   std::optional<WindowSize> resizedTo;
@@ -162,6 +197,14 @@ class HeadlessShell final : public Shell, public LoadingView {
   bool splashOpen = false;
   bool loadingShown = false;
   bool splashClosedBeforeLoading = false;
+
+ private:
+  void CloseLoadingWindowNow() {
+    closeLoadingWindow = true;
+    while (pumpsSinceClose < 2) std::this_thread::yield();
+  }
+
+  std::thread::id windowThread_ = std::this_thread::get_id();
 };
 
 struct AppFixture {

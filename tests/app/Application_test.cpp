@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "app/AppFixture.h"
+#include "app/DatabaseLoader.h"
 #include "platform/RegistryAccess.h"
 #include "settings/Theme.h"
 
@@ -65,6 +66,8 @@ TEST_F(ApplicationTest, AQuietRunWithAMissingSelectionLoadsAndEndsWith2) {
 TEST_F(ApplicationTest, ASelectionThatExistsStillDoesNotPretendToRunTools) {
   files.WriteText(std::u16string(kToolsDir) + u"\\Saved Selections\\Weekly.kvasel", "");
   EXPECT_EQ(RunProgram({u"/Quiet", u"/Run:", u"Weekly"}), exitcode::kReportedError);
+  EXPECT_EQ(shell.dispatched, std::vector{MainCommand::RunSelected})
+      << "the operation was pressed: the 2 is not the missing selection's";
 }
 
 TEST_F(ApplicationTest, AnInteractiveRunShowsTheListAndEndsWhenClosed) {
@@ -93,19 +96,25 @@ TEST_F(ApplicationTest, HivesLeftByACrashedInstanceAreTakenOver) {
   };
   const Case cases[] = {
       {"both loaded", {u"kva_tools", u"kva_settings"}},
+      {"only the catalogue loaded", {u"kva_tools"}},
       {"only the settings loaded", {u"kva_settings"}},
   };
-  files.CreateFolders(u"C:\\Temp");
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
+    AppFixture machine;  // each case on a machine of its own
+    machine.files.CreateFolders(u"C:\\Temp");
     for (auto name : c.loaded) {
       const auto file = u"C:\\Temp\\stale_" + std::u16string(name);
-      registry.WriteHiveFile(file, FakeKey{u"x", {}, {}});
-      ASSERT_EQ(registry.LoadHive(reg::kLocalMachine, name, file), 0);
+      machine.registry.WriteHiveFile(file, FakeKey{u"stale", {}, {}});
+      ASSERT_EQ(machine.registry.LoadHive(reg::kLocalMachine, name, file), 0);
     }
-    EXPECT_EQ(RunProgram({}), exitcode::kNormal);
-    EXPECT_EQ(shell.listShown > 0, true);
-    EXPECT_FALSE(HiveLoaded(registry, u"kva_tools"));
+    EXPECT_EQ(machine.RunProgram({}), exitcode::kNormal);
+    EXPECT_EQ(machine.shell.listShown, 1) << "the list came from our own hives";
+    EXPECT_FALSE(HiveLoaded(machine.registry, u"kva_tools"));
+    EXPECT_FALSE(HiveLoaded(machine.registry, u"kva_settings"));
+    const auto settings = machine.registry.ReadHiveFile(kSettingsFile);
+    ASSERT_TRUE(settings);
+    EXPECT_EQ(DwordIn(settings, u"OptionsFlag"), 199u) << "not the stale hive written back";
   }
 }
 
@@ -158,28 +167,75 @@ TEST_F(ApplicationTest, RegistersWithTheFirewallOncePerProgramPath) {
   EXPECT_EQ(firewall.allowed.size(), 2u) << "a moved program registers again";
 }
 
-TEST_F(ApplicationTest, FollowsTheUsersBalloonTipSetting) {
-  environment.SetVariable(u"USERNAME", u"tech");
-  Application app(Ports());
-  registry.WriteHiveFile(u"C:\\Kit\\NTUSER.DAT", FakeKey{u"user", {}, {}});
-  ASSERT_EQ(registry.LoadHive(reg::kUsers, u"S-1-5-21-1-2-3-1001", u"C:\\Kit\\NTUSER.DAT"), 0);
-  ASSERT_TRUE(WriteDwordAt(registry,
-                           u"HKU\\S-1-5-21-1-2-3-1001\\Software\\Microsoft\\Windows\\"
-                           u"CurrentVersion\\Explorer\\Advanced",
-                           u"EnableBalloonTips", 0));
-  shell.duringEventLoop = [&] { EXPECT_FALSE(app.BalloonTips()); };
-  EXPECT_EQ(app.Run({}, u""), exitcode::kNormal);
+TEST_F(ApplicationTest, RemembersOnlyAFirewallRegistrationThatTook) {
+  firewall.succeeds = false;
+  EXPECT_EQ(RunProgram({}), exitcode::kNormal);
+  firewall.succeeds = true;
+  EXPECT_EQ(RunProgram({}), exitcode::kNormal);
+  EXPECT_EQ(RunProgram({}), exitcode::kNormal);
+  EXPECT_EQ(firewall.allowed.size(), 2u) << "tried again after the failure, then remembered";
+}
+
+// The setting of the user at the console, whose SID comes from the session's
+// token: elevated, the program may run as another account, and USERNAME
+// names that one.
+TEST_F(ApplicationTest, FollowsTheConsoleUsersBalloonTipSetting) {
+  constexpr std::u16string_view kAdvanced =
+      u"\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced";
+  struct Case {
+    const char* name;
+    std::optional<std::u16string> consoleSid;
+    bool want;
+  };
+  const Case cases[] = {
+      {"console user's setting off", u"S-1-5-21-9-9-9-1002", false},
+      {"no console user", std::nullopt, true},
+      {"console user without the setting", u"S-1-5-21-9-9-9-1003", true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    AppFixture machine;
+    // USERNAME's account has the tips off too: it must not be the one asked.
+    machine.environment.SetVariable(u"USERNAME", u"tech");
+    for (std::u16string sid : {u"S-1-5-21-1-2-3-1001", u"S-1-5-21-9-9-9-1002"}) {
+      const auto file = u"C:\\Kit\\" + sid + u".DAT";
+      machine.registry.WriteHiveFile(file, FakeKey{u"user", {}, {}});
+      ASSERT_EQ(machine.registry.LoadHive(reg::kUsers, sid, file), 0);
+      ASSERT_TRUE(WriteDwordAt(machine.registry, u"HKU\\" + sid + std::u16string(kAdvanced),
+                               u"EnableBalloonTips", 0));
+    }
+    if (c.consoleSid) machine.accounts.consoleUser = ConsoleUser{*c.consoleSid, u"", u"owner"};
+    Application app(machine.Ports());
+    machine.shell.duringEventLoop = [&] { EXPECT_EQ(app.BalloonTips(), c.want); };
+    EXPECT_EQ(app.Run({}, u""), exitcode::kNormal);
+  }
 }
 
 TEST_F(ApplicationTest, BlocksShutdownUnlessTheOptionsAllowIt) {
-  Application app(Ports());
-  shell.duringEventLoop = [&] {
-    app.BlockShutdown(u"Repair operation in progress");
-    EXPECT_TRUE(session.blocked);
-    app.BlockShutdown(u"");
-    EXPECT_FALSE(session.blocked);
+  struct Case {
+    const char* name;
+    std::uint32_t optionsFlag;
+    bool wantBlocked;
   };
-  EXPECT_EQ(app.Run({}, u""), exitcode::kNormal);
+  const Case cases[] = {
+      {"default options", 199, true},
+      {"shut-down allowed (bit 5)", 199 | 32, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    AppFixture machine;
+    machine.files.CreateFolders(kToolsDir);
+    machine.registry.WriteHiveFile(
+        kSettingsFile, FakeKey{u"kva_settings", {{u"OptionsFlag", DwordValue(c.optionsFlag)}}, {}});
+    Application app(machine.Ports());
+    machine.shell.duringEventLoop = [&] {
+      app.BlockShutdown(u"Repair operation in progress");
+      EXPECT_EQ(machine.session.blocked, c.wantBlocked);
+      app.BlockShutdown(u"");
+      EXPECT_FALSE(machine.session.blocked);
+    };
+    EXPECT_EQ(app.Run({}, u""), exitcode::kNormal);
+  }
 }
 
 TEST_F(ApplicationTest, TheThemeIsTheStoredOneOrChosenOnceAndAQuietRunNeverAsks) {
@@ -274,6 +330,134 @@ TEST_F(ApplicationTest, ASelectionThatCannotBeReadIsReportedAsMissing) {
   EXPECT_EQ(interaction.messages,
             std::vector<std::u16string>{u"The requested selection does not exist."});
   EXPECT_TRUE(shell.dispatched.empty());
+}
+
+std::vector<std::uint8_t> BytesOf(FakeFileSystem& files, std::u16string_view path) {
+  std::vector<std::uint8_t> bytes;
+  EXPECT_TRUE(files.ReadAll(path, bytes));
+  return bytes;
+}
+
+// Closing the loading window stops the loader where it may stop, then shuts
+// down: no thread is left writing into the hives or the list as they go.
+TEST_F(ApplicationTest, ClosingTheLoadingWindowStopsTheLoaderBeforeItSavesTheSettings) {
+  ASSERT_EQ(RunProgram({}), exitcode::kNormal);  // a machine that has run the program
+  // A settings file the integrity pass will change: the order list of
+  // group 5 lost, which the pass rebuilds and the loader would save.
+  const auto before = registry.ReadHiveFile(kSettingsFile);
+  ASSERT_TRUE(before);
+  FakeKey trimmed = *before;
+  std::erase_if(trimmed.subkeys, [](const FakeKey& key) { return key.name == u"5"; });
+  registry.WriteHiveFile(kSettingsFile, trimmed);
+  const auto bytes = BytesOf(files, kSettingsFile);
+
+  shell.CloseLoadingWindowAt(u"Verifying database integrity...");
+  EXPECT_EQ(RunProgram({}), exitcode::kNormal);
+  EXPECT_EQ(BytesOf(files, kSettingsFile), bytes) << "the loader saved after it was stopped";
+  EXPECT_EQ(shell.listShown, 1) << "only the first run got as far as the list";
+  EXPECT_FALSE(HiveLoaded(registry, u"kva_tools"));
+  EXPECT_FALSE(HiveLoaded(registry, u"kva_settings"));
+  EXPECT_TRUE(files.Find(u"C:\\Temp\\kva_*").empty());
+  EXPECT_TRUE(files.Find(std::u16string(kSettingsFile) + u".new").empty());
+}
+
+// Stopped while filling the list, the program writes back the settings the
+// database loader completed, and no group state from the half list: with a
+// resume selection pending the list has not even read them.
+TEST_F(ApplicationTest, ClosingTheLoadingWindowWhileTheListLoadsKeepsCompleteSettings) {
+  ASSERT_EQ(RunProgram({}), exitcode::kNormal);
+  auto settings = registry.ReadHiveFile(kSettingsFile);
+  ASSERT_TRUE(settings);
+  for (auto& group : settings->subkeys) {
+    if (group.name != u"5") continue;
+    std::erase_if(group.values, [](const auto& v) { return v.name == u"GroupState"; });
+    group.values.push_back({u"GroupState", DwordValue(1)});
+  }
+  registry.WriteHiveFile(kSettingsFile, *settings);
+  files.WriteText(u"C:\\ProgramData\\Kelvara\\_kva_sel.kvasel", "[5]\r\nUnchecky=1\r\n");
+  shell.CloseLoadingWindowAt(50);  // half the groups, group 5 among them
+  EXPECT_EQ(RunProgram({}), exitcode::kNormal);
+  EXPECT_EQ(DwordIn(KeyAt(registry.ReadHiveFile(kSettingsFile), {u"5"}), u"GroupState"), 1u);
+  EXPECT_EQ(shell.listShown, 1);
+  EXPECT_FALSE(HiveLoaded(registry, u"kva_settings"));
+}
+
+// What the program meant to keep and could not makes a normal exit a 2; the
+// previous settings file stays as it was.
+TEST_F(ApplicationTest, SettingsThatCannotBeKeptAtExitEndWith2) {
+  struct Case {
+    const char* name;
+    std::function<void(AppFixture&)> breakIt;  // armed once the list is up
+  };
+  const std::u16string pending = std::u16string(kSettingsFile) + u".new";
+  const Case cases[] = {
+      {"the file cannot be replaced",
+       [&](AppFixture& m) { m.files.FailNext(FakeFileSystem::Call::kMoveTo, pending); }},
+      {"the hive cannot be saved",
+       [](AppFixture& m) { m.registry.FailNext(FakeRegistry::Call::kSaveHive, 5); }},
+      {"the settings hive cannot be unloaded",
+       [](AppFixture& m) { m.registry.FailNext(FakeRegistry::Call::kUnloadHive, 5, 2); }},
+      {"a group state cannot be written",
+       [](AppFixture& m) { m.registry.FailNext(FakeRegistry::Call::kSetValue, 5); }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    AppFixture machine;
+    ASSERT_EQ(machine.RunProgram({}), exitcode::kNormal);
+    const auto bytes = BytesOf(machine.files, kSettingsFile);
+    machine.interaction.messages.clear();
+    machine.shell.duringEventLoop = [&] { c.breakIt(machine); };
+    EXPECT_EQ(machine.RunProgram({}), exitcode::kReportedError);
+    EXPECT_EQ(machine.interaction.messages,
+              std::vector<std::u16string>{
+                  u"The settings could not be saved. The previous settings file was kept."});
+    if (std::string_view(c.name).find("group state") == std::string_view::npos) {
+      EXPECT_EQ(BytesOf(machine.files, kSettingsFile), bytes);
+    }
+  }
+}
+
+// The loader's own checks fail the load instead of passing a database that
+// is not what it should be; the settings file is never half-written.
+TEST_F(ApplicationTest, ADatabaseTheLoaderCannotVouchForIsReported) {
+  struct Case {
+    const char* name;
+    std::function<void(AppFixture&)> prepare;  // on a machine that has run once
+  };
+  const auto catalogueWith = [](std::vector<FakeKey::Value> values) {
+    return [values](AppFixture& m) {
+      m.registry.WriteHiveFile(kToolsFile, FakeKey{u"kva_default_tools", values, {{u"3", {}, {}}}});
+    };
+  };
+  const Case cases[] = {
+      {"catalogue without a version", catalogueWith({})},
+      {"catalogue version as text", catalogueWith({{u"Version", StringValue(reg::kSz, u"600")}})},
+      {"integrity pass cannot write",
+       [](AppFixture& m) {
+         m.registry.WriteHiveFile(kSettingsFile, FakeKey{u"kva_settings", {}, {}});
+         m.registry.FailNext(FakeRegistry::Call::kCreateKey, 5, 1000);
+       }},
+      {"settings cannot be saved",
+       [](AppFixture& m) {
+         m.registry.FailNext(FakeRegistry::Call::kSaveHive, 5, 1000);
+         for (int i = 0; i < kDatabaseLoadAttempts; ++i) {
+           m.files.FailNext(FakeFileSystem::Call::kCopyTo, std::u16string(kSettingsFile) + u".new");
+         }
+       }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    AppFixture machine;
+    ASSERT_EQ(machine.RunProgram({}), exitcode::kNormal);
+    c.prepare(machine);
+    const auto settings = BytesOf(machine.files, kSettingsFile);
+    EXPECT_EQ(machine.RunProgram({}), exitcode::kReportedError);
+    ASSERT_EQ(machine.interaction.messages.size(), 1u);
+    EXPECT_NE(machine.interaction.messages[0].find(u"definitions database could not be loaded"),
+              std::u16string::npos);
+    EXPECT_EQ(BytesOf(machine.files, kSettingsFile), settings);
+    EXPECT_FALSE(Exists(machine.files, kToolsFile)) << "rebuilt from the program next time";
+  }
 }
 
 }  // namespace
