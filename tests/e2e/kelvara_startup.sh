@@ -9,39 +9,7 @@
 #
 #   kelvara_startup.sh <wine-run> <Kelvara.exe> <kvahive.exe> <work folder> <kva_window_probe.exe>
 set -uo pipefail
-runner=$1 kelvara=$2 kvahive=$3 work=$4 probe=$5
-
-rm -rf "$work"
-mkdir -p "$work/kit"
-cp "$kelvara" "$work/kit/Kelvara.exe"
-tools="$work/kit/Kelvara tools"
-failures=0
-
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-
-# Output goes to files: a pipe would stay open as long as the wineserver.
-kelvara_run() {
-  (cd "$work/kit" && timeout 120 "$runner" Kelvara.exe "$@" >"$work/out.txt" 2>&1)
-}
-hive_export() {  # hive file -> its export on standard output
-  (cd "$work" && timeout 60 "$runner" "$kvahive" export "$1" >"$work/export.txt" 2>"$work/err.txt") \
-    || { cat "$work/err.txt" >&2; return 1; }
-  tr -d '\r' <"$work/export.txt"
-}
-hive_import() {  # .reg file, hive file
-  (cd "$work" && timeout 60 "$runner" "$kvahive" import "$1" "$2" >"$work/out.txt" 2>&1) \
-    || { cat "$work/out.txt" >&2; return 1; }
-}
-expect_code() {  # wanted, what
-  local rc=$?
-  [ "$rc" = "$1" ] || fail "$2: exit code $rc, wanted $1"
-}
-expect_in() {  # file-or-text, pattern, what
-  grep -qF -- "$2" <<<"$1" || fail "$3: missing '$2'"
-}
-expect_not_in() {
-  if grep -qF -- "$2" <<<"$1"; then fail "$3: unexpected '$2'"; fi
-}
+source "$(dirname "$0")/common.sh"
 
 # 1. A fresh folder, a quiet run with a selection that does not exist.
 kelvara_run /Quiet /Run: nothing
@@ -119,21 +87,19 @@ expect_not_in "$settings" 'kva_settings\23' "removed group"
 # 4. An operation for a selection that does not exist, with the user there:
 # the message says so, and the program ends with 2 once it is answered (a
 # quiet run answers it itself, as in 1).
-if [ -n "${DISPLAY:-}" ]; then
+if have_display "interactive missing-selection check"; then
   (cd "$work/kit" && exec timeout 120 "$runner" Kelvara.exe /Run: Weekly >"$work/missing.txt" 2>&1) &
   missing=$!
-  (cd "$work" && timeout 100 "$runner" "$probe" KVA_MSG_WND --click "OK, I got it" --timeout 90 \
-     >"$work/probe.txt" 2>&1) || fail "no message for the missing selection"
+  window_probe KVA_MSG_WND --click "OK, I got it" --timeout 90 \
+    || fail "no message for the missing selection"
   wait "$missing"
   expect_code 2 "interactive run of a missing selection"
   expect_in "$(tr -d '\r' <"$work/probe.txt")" "The requested selection does not exist." \
     "message for the missing selection"
-else
-  echo "no display: interactive missing-selection check skipped"
 fi
 
 # 5. A second instance while one runs; then the first one is killed.
-if [ -n "${DISPLAY:-}" ]; then
+if have_display "second-instance check"; then
   (cd "$work/kit" && exec timeout 180 "$runner" Kelvara.exe >"$work/first.txt" 2>&1) &
   first=$!
   # Up once both hives are loaded and the list is on screen.
@@ -151,9 +117,6 @@ if [ -n "${DISPLAY:-}" ]; then
   kelvara_run /Quiet /Run: nothing
   expect_code 2 "start after a killed instance"
   hive_export "$tools/kva_settings.dat" >/dev/null || fail "settings after the kill do not load"
-else
-  echo "no display: second-instance check skipped"
 fi
 
-[ "$failures" = 0 ] && echo "all checks passed"
-exit $((failures > 0))
+finish

@@ -6,6 +6,7 @@
 #include <oleauto.h>
 #include <wrl/client.h>
 
+#include <optional>
 #include <string>
 
 #include "platform/win32/WideText.h"
@@ -57,11 +58,13 @@ bool AddAuthorizedApplication(std::u16string_view name, std::u16string_view path
          SUCCEEDED(app->put_Enabled(VARIANT_TRUE)) && SUCCEEDED(apps->Add(app.Get()));
 }
 
-bool AddOutboundRule(std::u16string_view name, std::u16string_view path) {
+// Empty when the rule interfaces do not exist (before Windows 6.0).
+std::optional<bool> AddOutboundRule(std::u16string_view name, std::u16string_view path) {
   auto policy = Create<INetFwPolicy2>(L"HNetCfg.FwPolicy2");
   auto rule = Create<INetFwRule>(L"HNetCfg.FWRule");
+  if (!policy || !rule) return std::nullopt;
   ComPtr<INetFwRules> rules;
-  if (!policy || !rule || FAILED(policy->get_Rules(&rules))) return false;
+  if (FAILED(policy->get_Rules(&rules))) return false;
   const Bstr ruleName(std::u16string(name) + u" (TCP-OUT)"), application(path);
   return SUCCEEDED(rule->put_Name(ruleName.Get())) &&
          SUCCEEDED(rule->put_ApplicationName(application.Get())) &&
@@ -75,9 +78,10 @@ bool AddOutboundRule(std::u16string_view name, std::u16string_view path) {
 
 bool Win32Firewall::AllowProgram(std::u16string_view name, std::u16string_view programPath) {
   const bool authorized = AddAuthorizedApplication(name, programPath);
-  // The rule interfaces exist from Windows 6.0 on; without them the entry suffices.
-  const bool ruled = AddOutboundRule(name, programPath);
-  return authorized && ruled;
+  // Where the rule interfaces exist the rule must take too; without them
+  // the entry is the whole registration.
+  const auto ruled = AddOutboundRule(name, programPath);
+  return authorized && ruled.value_or(true);
 }
 
 }  // namespace kva::win32

@@ -2,6 +2,8 @@
 // of a running Kelvara.exe. It waits for a visible top-level window of a
 // class, prints the text of each of its controls (UTF-8, one per line) and
 // then, if asked, clicks the control with a given text or closes the window.
+// A close alone is sent the moment the window shows, as an impatient user
+// would, without waiting for the window to finish drawing.
 //
 //   kva_window_probe <class> [--click <text> | --close] [--timeout <seconds>]
 //
@@ -73,7 +75,7 @@ HWND WaitForWindow(const Options& options) {
   do {
     HWND window = ::FindWindowW(options.className.c_str(), nullptr);
     if (window && ::IsWindowVisible(window)) return window;
-    ::Sleep(100);
+    ::Sleep(10);
   } while (::GetTickCount64() < end);
   return nullptr;
 }
@@ -87,8 +89,15 @@ int wmain(int argc, wchar_t** argv) {
                          "[--timeout <seconds>]\n");
     return 2;
   }
+  // Tells a script that starts the program after the probe when to start it.
+  std::printf("waiting\n");
+  std::fflush(stdout);
   HWND window = WaitForWindow(options);
   if (!window) return 1;
+  if (options.close && options.click.empty()) {
+    ::PostMessageW(window, WM_CLOSE, 0, 0);
+    return 0;
+  }
   // Give the window a moment to finish drawing its controls.
   ::Sleep(300);
   HWND target = nullptr;
