@@ -2,12 +2,12 @@
 
 #include <span>
 
-#include "app/LoadingView.h"
 #include "catalog/IntegrityPass.h"
 #include "catalog/Names.h"
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
 #include "platform/HiveFiles.h"
+#include "platform/LoadingView.h"
 #include "platform/RegistryAccess.h"
 #include "platform/Resources.h"
 #include "platform/TextEncoding.h"
