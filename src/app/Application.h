@@ -13,6 +13,7 @@
 #include "app/DataLocations.h"
 #include "app/LoaderThread.h"
 #include "app/MainWindowModel.h"
+#include "app/ProgramVersion.h"
 #include "app/Shell.h"
 #include "catalog/ToolListModel.h"
 #include "catalog/ToolState.h"
@@ -65,9 +66,6 @@ inline constexpr std::uint8_t kSettingsReplaced = 0x04;
 }  // namespace restart
 
 inline constexpr std::u16string_view kMainWindowClass = u"KELVARAWND";
-inline constexpr std::u16string_view kProductName = u"Kelvara";
-// The project's version, as the version resource has it.
-inline constexpr std::u16string_view kProgramVersion = u"" KVA_PROGRAM_VERSION;
 inline constexpr std::u16string_view kDefaultAppDescription =
     u"The world's biggest collection of free technician tools.";
 

@@ -1,12 +1,12 @@
 #include "app/DatabaseLoader.h"
 
-#include "app/LoadingView.h"
 #include "catalog/IntegrityPass.h"
 #include "catalog/Names.h"
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
 #include "platform/HiveFiles.h"
 #include "platform/IdlePump.h"
+#include "platform/LoadingView.h"
 #include "platform/RegistryAccess.h"
 #include "platform/Resources.h"
 #include "platform/TextEncoding.h"

@@ -9,8 +9,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/LoadingView.h"
 #include "app/MainCommand.h"
+#include "platform/LoadingView.h"
 #include "settings/Theme.h"
 
 namespace kva {

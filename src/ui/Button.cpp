@@ -59,10 +59,6 @@ void Button::SetWrapping(bool wrap) {
   Invalidate();
 }
 
-void Button::Click() {
-  if (IsEnabled()) NotifyClick();
-}
-
 const ButtonStyle& Button::StyleInUse() const {
   return style_ ? *style_ : Kit().CurrentTheme().buttons;
 }
@@ -79,11 +75,11 @@ void Button::PaintFace(HDC dc, const RECT& client, const ButtonStyle& style) {
   g.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
   const auto& c = style.colours;
   const bool enabled = IsEnabled();
-  const bool hot = enabled && (IsHot() || pressed_);
+  const bool hot = enabled && (IsHot() || IsPressed());
   // Pressed turns the hover gradient upside down.
   std::uint32_t top = hot ? c[kHoverTop] : c[kFaceTop];
   std::uint32_t bottom = hot ? c[kHoverBottom] : c[kFaceBottom];
-  if (pressed_) std::swap(top, bottom);
+  if (IsPressed()) std::swap(top, bottom);
   if (!(style.flag & kGradientFace)) bottom = top;
 
   const float border = static_cast<float>(std::max(0, style.borderWidth));
@@ -99,7 +95,7 @@ void Button::PaintFace(HDC dc, const RECT& client, const ButtonStyle& style) {
     Gdiplus::Pen pen(Face(hot ? c[kHoverBorder] : c[kBorder], enabled, backdrop), border);
     g.DrawPath(&pen, &path);
   }
-  if (focused_) {
+  if (HasFocus()) {
     // The keyboard focus: a thin dotted ring inside the border.
     Gdiplus::GraphicsPath ring;
     const float inset = border + 2;
@@ -122,7 +118,7 @@ void Button::PaintContent(HDC dc, const RECT& client, const ButtonStyle& style) 
   const int gap = image && !text.empty() ? kImageGap : 0;
   const int contentWidth = std::min<int>(imageSize + gap + textSize.cx, client.right - 8);
   // Pressed content sits one pixel down and right.
-  const int shift = pressed_ ? 1 : 0;
+  const int shift = IsPressed() ? 1 : 0;
   int x = (wrap_ ? kImageGap : (client.right - contentWidth) / 2) + shift;
   if (image) {
     Gdiplus::Graphics g(dc);
@@ -139,48 +135,6 @@ void Button::PaintContent(HDC dc, const RECT& client, const ButtonStyle& style) 
   RECT textRect{x, shift, client.right - 4, client.bottom + shift};
   DrawTextIn(dc, text, textRect, font, color,
              DT_LEFT | DT_VCENTER | (wrap_ ? DT_WORDBREAK : DT_SINGLELINE | DT_END_ELLIPSIS));
-}
-
-std::optional<LRESULT> Button::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_GETDLGCODE:
-      return DLGC_BUTTON;
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-      pressed_ = true;
-      ::SetCapture(Handle());
-      ::SetFocus(Handle());
-      Invalidate();
-      return 0;
-    case WM_LBUTTONUP: {
-      if (!pressed_) return 0;
-      ::ReleaseCapture();  // WM_CAPTURECHANGED clears pressed_
-      RECT client;
-      ::GetClientRect(Handle(), &client);
-      const POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-      if (::PtInRect(&client, at)) Click();
-      return 0;
-    }
-    case WM_CAPTURECHANGED:
-      pressed_ = false;
-      Invalidate();
-      return 0;
-    case WM_KEYDOWN:
-      if (wParam == VK_SPACE || wParam == VK_RETURN) {
-        Click();
-        return 0;
-      }
-      break;
-    case BM_CLICK:
-      Click();
-      return 0;
-    case WM_SETFOCUS:
-    case WM_KILLFOCUS:
-      focused_ = message == WM_SETFOCUS;
-      Invalidate();
-      return 0;
-  }
-  return std::nullopt;
 }
 
 }  // namespace kva::ui

@@ -3,13 +3,13 @@
 // from the theme's button style record (normal, hover, pressed, disabled,
 // focus).
 
-#include "ui/Control.h"
+#include "ui/PressableControl.h"
 
 namespace kva::ui {
 
-class Button final : public Control {
+class Button final : public PressableControl {
  public:
-  using Control::Control;
+  using PressableControl::PressableControl;
   bool Create(int id, const RECT& rect, std::u16string_view text, int imageId);
   // Own colours instead of the theme's (the theme choice buttons).
   void SetStyle(const ButtonStyle& style);
@@ -17,19 +17,14 @@ class Button final : public Control {
   // Picture at the left and the text wrapped beside it (narrow buttons
   // with long labels); by default both are centred on one line.
   void SetWrapping(bool wrap);
-  // As a mouse click; a disabled button ignores it.
-  void Click();
 
  private:
   void Paint(HDC dc, const RECT& client) override;
   void PaintFace(HDC dc, const RECT& client, const ButtonStyle& style);
   void PaintContent(HDC dc, const RECT& client, const ButtonStyle& style);
-  std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   [[nodiscard]] const ButtonStyle& StyleInUse() const;
 
   int imageId_ = 0;
-  bool pressed_ = false;
-  bool focused_ = false;
   std::optional<ButtonStyle> style_;
   std::optional<FontSpec> font_;
   bool wrap_ = false;

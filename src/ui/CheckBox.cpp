@@ -26,12 +26,6 @@ void CheckBox::SetMarkColor(std::uint32_t colorRef) {
   Invalidate();
 }
 
-void CheckBox::Click() {
-  if (!IsEnabled()) return;
-  SetChecked(!checked_);
-  NotifyClick();
-}
-
 void CheckBox::Paint(HDC dc, const RECT& client) {
   const bool enabled = IsEnabled();
   const std::uint32_t backdrop = Backdrop();
@@ -47,8 +41,8 @@ void CheckBox::Paint(HDC dc, const RECT& client) {
         FromColorRef(enabled ? 0xFFFFFF : MixColorRef(0xFFFFFF, backdrop, 0.5f)));
     g.FillPath(&face, &box);
     const std::uint32_t edge =
-        IsHot() || focused_ ? accent : MixColorRef(TextColor(), backdrop, 0.35f);
-    Gdiplus::Pen border(FromColorRef(edge), IsHot() || focused_ ? 2.0f : 1.2f);
+        IsHot() || HasFocus() ? accent : MixColorRef(TextColor(), backdrop, 0.35f);
+    Gdiplus::Pen border(FromColorRef(edge), IsHot() || HasFocus() ? 2.0f : 1.2f);
     g.DrawPath(&border, &box);
     if (checked_) {
       const std::uint32_t mark = mark_.value_or(accent);
@@ -68,40 +62,13 @@ void CheckBox::Paint(HDC dc, const RECT& client) {
 
 std::optional<LRESULT> CheckBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_GETDLGCODE:
-      return DLGC_BUTTON;
-    case WM_LBUTTONDOWN:
-      ::SetCapture(Handle());
-      ::SetFocus(Handle());
-      return 0;
-    case WM_LBUTTONUP: {
-      if (::GetCapture() != Handle()) return 0;
-      ::ReleaseCapture();
-      RECT client;
-      ::GetClientRect(Handle(), &client);
-      const POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-      if (::PtInRect(&client, at)) Click();
-      return 0;
-    }
-    case BM_CLICK:
-      Click();
-      return 0;
-    case WM_KEYDOWN:
-      if (wParam != VK_SPACE) break;
-      Click();
-      return 0;
     case BM_GETCHECK:
       return checked_ ? BST_CHECKED : BST_UNCHECKED;
     case BM_SETCHECK:
       SetChecked(wParam == BST_CHECKED);
       return 0;
-    case WM_SETFOCUS:
-    case WM_KILLFOCUS:
-      focused_ = message == WM_SETFOCUS;
-      Invalidate();
-      return 0;
   }
-  return std::nullopt;
+  return PressableControl::OnMessage(message, wParam, lParam);
 }
 
 }  // namespace kva::ui

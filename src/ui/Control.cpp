@@ -1,6 +1,7 @@
 #include "ui/Control.h"
 
 #include "platform/win32/WideText.h"
+#include "platform/win32/WindowText.h"
 #include "ui/Painting.h"
 #include "ui/Window.h"
 
@@ -23,12 +24,7 @@ void Control::SetText(std::u16string_view text) {
   Invalidate();
 }
 
-std::u16string Control::Text() const {
-  std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(window_)) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(
-      ::GetWindowTextW(window_, text.data(), static_cast<int>(text.size()))));
-  return win32::FromWide(text.c_str(), text.size());
-}
+std::u16string Control::Text() const { return win32::WindowText(window_); }
 
 void Control::Move(const RECT& rect) {
   ::MoveWindow(window_, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
@@ -84,6 +80,11 @@ LRESULT Control::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_MOUSELEAVE:
       hot_ = false;
+      Invalidate();
+      break;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      focused_ = message == WM_SETFOCUS;
       Invalidate();
       break;
     case WM_ENABLE:

@@ -50,6 +50,8 @@ class Control {
   [[nodiscard]] std::uint32_t TextColor() const;
   [[nodiscard]] const ThemeColours& OwnerColors() const;
   [[nodiscard]] bool IsHot() const { return hot_; }
+  // Whether the control has the keyboard focus; it repaints when that changes.
+  [[nodiscard]] bool HasFocus() const { return focused_; }
 
  private:
   static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -60,6 +62,7 @@ class Control {
   HWND window_ = nullptr;  // a child: destroyed with its parent
   int id_ = 0;
   bool hot_ = false;
+  bool focused_ = false;
   std::optional<std::uint32_t> backdrop_;
   std::optional<std::uint32_t> textColor_;
 };

@@ -50,11 +50,7 @@ bool LinkLabel::Create(int id, const RECT& rect, std::u16string_view markup, con
   return Control::Create(kClass, id, rect, markup, WS_TABSTOP);
 }
 
-void LinkLabel::Click() {
-  if (IsEnabled()) NotifyClick();
-}
-
-bool LinkLabel::OverLink(POINT at) const {
+bool LinkLabel::IsPressSpot(POINT at) const {
   return std::any_of(linkRects_.begin(), linkRects_.end(),
                      [at](const RECT& r) { return ::PtInRect(&r, at) != FALSE; });
 }
@@ -86,7 +82,7 @@ void LinkLabel::Paint(HDC dc, const RECT& client) {
     if (piece.link) linkRects_.push_back(rect);
     x += width;
   }
-  if (focused_) {
+  if (HasFocus()) {
     for (RECT rect : linkRects_) {
       ::InflateRect(&rect, 1, -2);
       ::DrawFocusRect(dc, &rect);
@@ -96,18 +92,16 @@ void LinkLabel::Paint(HDC dc, const RECT& client) {
 
 std::optional<LRESULT> LinkLabel::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_GETDLGCODE:
-      return DLGC_BUTTON;
     case WM_SETCURSOR: {
       POINT at;
       ::GetCursorPos(&at);
       ::ScreenToClient(Handle(), &at);
-      if (!IsEnabled() || !OverLink(at)) break;
+      if (!IsEnabled() || !IsPressSpot(at)) break;
       ::SetCursor(::LoadCursorW(nullptr, IDC_HAND));
       return TRUE;
     }
     case WM_MOUSEMOVE:
-      if (const bool over = OverLink(PointOf(lParam)); over != overLink_) {
+      if (const bool over = IsPressSpot(PointOf(lParam)); over != overLink_) {
         overLink_ = over;
         Invalidate();
       }
@@ -115,23 +109,8 @@ std::optional<LRESULT> LinkLabel::OnMessage(UINT message, WPARAM wParam, LPARAM 
     case WM_MOUSELEAVE:
       overLink_ = false;
       break;
-    case WM_LBUTTONUP:
-      if (OverLink(PointOf(lParam))) Click();
-      return 0;
-    case WM_KEYDOWN:
-      if (wParam != VK_SPACE && wParam != VK_RETURN) break;
-      Click();
-      return 0;
-    case BM_CLICK:
-      Click();
-      return 0;
-    case WM_SETFOCUS:
-    case WM_KILLFOCUS:
-      focused_ = message == WM_SETFOCUS;
-      Invalidate();
-      return 0;
   }
-  return std::nullopt;
+  return PressableControl::OnMessage(message, wParam, lParam);
 }
 
 }  // namespace kva::ui

@@ -6,7 +6,7 @@
 
 #include <atomic>
 
-#include "app/LoadingView.h"
+#include "platform/LoadingView.h"
 #include "ui/Window.h"
 
 namespace kva::ui {

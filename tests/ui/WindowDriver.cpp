@@ -8,6 +8,7 @@
 
 #include "platform/Text.h"
 #include "platform/win32/WideText.h"
+#include "platform/win32/WindowText.h"
 
 namespace kva::ui::test {
 namespace {
@@ -78,12 +79,7 @@ LRESULT CALLBACK WindowDriver::Proc(HWND window, UINT message, WPARAM wParam, LP
   return ::DefWindowProcW(window, message, wParam, lParam);
 }
 
-std::u16string TextOf(HWND window) {
-  std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(
-      ::GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-  return win32::FromWide(text.c_str(), text.size());
-}
+std::u16string TextOf(HWND window) { return win32::WindowText(window); }
 
 HWND FindChild(HWND parent, std::u16string_view text) {
   struct Find {

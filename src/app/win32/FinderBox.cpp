@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "platform/win32/WideText.h"
+#include "platform/win32/WindowText.h"
 
 namespace kva::win32 {
 namespace {
@@ -48,12 +49,7 @@ FinderText FinderBox::Text() {
   return {text_, false};
 }
 
-void FinderBox::ReadText() {
-  std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(edit_)) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(
-      ::GetWindowTextW(edit_, text.data(), static_cast<int>(text.size()))));
-  text_ = FromWide(text.c_str(), text.size());
-}
+void FinderBox::ReadText() { text_ = win32::WindowText(edit_); }
 
 std::optional<LRESULT> FinderBox::Handle(UINT message, WPARAM wParam) {
   switch (message) {

@@ -1,7 +1,7 @@
 #include "app/win32/MainHeader.h"
 
 #include "ResourceIds.h"
-#include "app/Application.h"
+#include "app/ProgramVersion.h"
 #include "app/win32/MainWindow.h"
 #include "app/win32/WindowChrome.h"
 #include "ui/Button.h"

@@ -5,10 +5,10 @@
 #include <utility>
 #include <vector>
 
-#include "app/Application.h"
 #include "app/ContextMenu.h"
 #include "app/DescriptionTip.h"
 #include "app/MainWindowModel.h"
+#include "app/ProgramVersion.h"
 #include "app/win32/AcceleratorTable.h"
 #include "app/win32/ContextMenuPopup.h"
 #include "app/win32/DescriptionTipWindow.h"
@@ -16,6 +16,7 @@
 #include "app/win32/SelectionWindow.h"
 #include "app/win32/ToolListView.h"
 #include "app/win32/WindowChrome.h"
+#include "platform/Interaction.h"
 #include "ui/AboutWindow.h"
 #include "ui/MessageBoxWindow.h"
 #include "ui/Painting.h"

@@ -4,6 +4,7 @@
 #include "app/Shell.h"
 #include "app/win32/ReportList.h"
 #include "platform/win32/WideText.h"
+#include "platform/win32/WindowText.h"
 #include "ui/Button.h"
 #include "ui/ImageIds.h"
 #include "ui/Window.h"
@@ -85,10 +86,7 @@ class SelectionWindow final : public ui::Window {
   }
 
   void OnNameChanged() {
-    std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(name_)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(
-        ::GetWindowTextW(name_, text.data(), static_cast<int>(text.size()))));
-    model_.SetTypedName(FromWide(text.c_str(), text.size()));
+    model_.SetTypedName(win32::WindowText(name_));
     UpdateButtons();
   }
 

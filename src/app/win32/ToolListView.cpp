@@ -340,11 +340,6 @@ std::optional<LRESULT> ToolListView::OnMessage(UINT message, WPARAM wParam, LPAR
     case WM_KEYDOWN:
       if (OnKey(wParam)) return 0;
       return std::nullopt;
-    case WM_SETFOCUS:
-    case WM_KILLFOCUS:
-      focused_ = message == WM_SETFOCUS;
-      Invalidate();
-      return 0;
   }
   return std::nullopt;
 }
@@ -445,7 +440,7 @@ void ToolListView::PaintTile(HDC dc, std::size_t index, RECT tile) {
       Gdiplus::SolidBrush fill(ui::FromColorRef(ui::MixColorRef(Backdrop(), colours.accent, weight)));
       g.FillPath(&fill, &shape);
     }
-    if (focused_ && focus_ == index) {
+    if (HasFocus() && focus_ == index) {
       Gdiplus::Pen ring(ui::FromColorRef(colours.accent), 1);
       ring.SetDashStyle(Gdiplus::DashStyleDot);
       g.DrawPath(&ring, &shape);

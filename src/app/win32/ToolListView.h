@@ -92,7 +92,6 @@ class ToolListView final : public ui::Control {
   std::optional<std::size_t> anchor_;  // where a Shift range starts
   std::optional<std::size_t> hot_;     // under the mouse
   int scroll_ = 0;                     // content pixels above the client area
-  bool focused_ = false;
   std::map<std::u16string, std::unique_ptr<Gdiplus::Bitmap>> fileIcons_;
 };
 

@@ -15,11 +15,15 @@
 #include <string>
 #include <vector>
 
+#include "platform/Text.h"
+#include "platform/win32/WideText.h"
+#include "platform/win32/WindowText.h"
+
 namespace {
 
 struct Options {
   std::wstring className;
-  std::wstring click;
+  std::u16string click;
   bool close = false;
   DWORD timeoutMs = 30000;
 };
@@ -32,7 +36,7 @@ bool Parse(int argc, wchar_t** argv, Options& options) {
     if (arg == L"--close") {
       options.close = true;
     } else if (arg == L"--click" && i + 1 < argc) {
-      options.click = argv[++i];
+      options.click = kva::win32::FromWide(argv[++i]);
     } else if (arg == L"--timeout" && i + 1 < argc) {
       options.timeoutMs = static_cast<DWORD>(_wtoi(argv[++i])) * 1000;
     } else {
@@ -40,22 +44,6 @@ bool Parse(int argc, wchar_t** argv, Options& options) {
     }
   }
   return true;
-}
-
-std::wstring TextOf(HWND window) {
-  std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(
-      ::GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-  return text;
-}
-
-void PrintUtf8(const std::wstring& text) {
-  const int size = ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()),
-                                         nullptr, 0, nullptr, nullptr);
-  std::string bytes(static_cast<std::size_t>(size), '\0');
-  ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), bytes.data(),
-                        size, nullptr, nullptr);
-  std::printf("%s\n", bytes.c_str());
 }
 
 std::vector<HWND> Children(HWND window) {
@@ -102,8 +90,8 @@ int wmain(int argc, wchar_t** argv) {
   ::Sleep(300);
   HWND target = nullptr;
   for (HWND child : Children(window)) {
-    const std::wstring text = TextOf(child);
-    if (!text.empty()) PrintUtf8(text);
+    const std::u16string text = kva::win32::WindowText(child);
+    if (!text.empty()) std::printf("%s\n", kva::Utf16ToUtf8(text).c_str());
     if (!options.click.empty() && text == options.click) target = child;
   }
   std::fflush(stdout);

@@ -1,6 +1,7 @@
 #pragma once
-// The loading window as the loader threads see it. Implementations must
-// accept calls from a worker thread.
+// The loading window as the loader threads see it: the application's
+// loaders report through it, the toolkit's loading window shows it.
+// Implementations must accept calls from a worker thread.
 
 #include <string_view>
 

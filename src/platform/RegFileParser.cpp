@@ -2,32 +2,25 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <span>
 #include <utility>
 
+#include "platform/RegFileSyntax.h"
 #include "platform/Text.h"
 #include "platform/TextEncoding.h"
 
 namespace kva {
 namespace {
 
-constexpr std::u16string_view kHeader5 = u"Windows Registry Editor Version 5.00";
-constexpr std::u16string_view kHeader4 = u"REGEDIT4";
+using regfile::kHeader5;
+using regfile::kHeader4;
+using regfile::Fail;
+using regfile::Quote;
+using regfile::CheckKeyPath;
 
 // Helpers below report only the reason; the parser adds the line.
 using Reason = std::u16string;
 template <typename T>
 using Parsed = std::expected<T, Reason>;
-
-std::unexpected<RegFileError> Fail(std::size_t line, Reason reason) {
-  return std::unexpected(RegFileError{line, std::move(reason)});
-}
-
-std::u16string Quote(std::u16string_view text) { return u"\"" + std::u16string(text) + u"\""; }
-
-std::u16string ShownValueName(std::u16string_view name) {
-  return name.empty() ? std::u16string(u"@") : Quote(name);
-}
 
 // Hands out the lines with their 1-based numbers; a CR before the LF
 // belongs to the line end.
@@ -185,30 +178,6 @@ Parsed<std::uint32_t> ParseHexType(std::u16string_view& data) {
   return static_cast<std::uint32_t>(*type);
 }
 
-// The Win32 calls take NUL-terminated names, and a line break could not be
-// written back inside [...].
-bool IsWritableKeyName(std::u16string_view name) {
-  return name.find_first_of(std::u16string_view(u"\0\r\n", 3)) == kNpos;
-}
-
-// A root the layer knows and names that the registry and [...] can hold.
-Parsed<void> CheckKeyPath(std::u16string_view path) {
-  std::u16string subkey(path);
-  std::uint32_t access = 0;
-  if (ParseRoot(subkey, access) == reg::kNoKey) {
-    return std::unexpected(u"unknown root key in " + Quote(path));
-  }
-  if (!IsWritableKeyName(path)) {
-    return std::unexpected(Reason(u"key names cannot hold NUL characters or line breaks"));
-  }
-  for (const auto name : Split(path, u"\\")) {
-    if (name.empty()) {
-      return std::unexpected(u"empty key name in " + Quote(path) + u" (check the backslashes)");
-    }
-  }
-  return {};
-}
-
 class Parser {
  public:
   explicit Parser(std::u16string_view text) : lines_(text) {}
@@ -356,238 +325,6 @@ class Parser {
   RegFile file_;
 };
 
-// ---- Import ----
-
-struct RootedPath {
-  KeyHandle root = reg::kNoKey;
-  std::uint32_t view = 0;
-  std::u16string subkey;
-};
-
-std::optional<RootedPath> SplitRoot(std::u16string_view path) {
-  RootedPath rooted{reg::kNoKey, 0, std::u16string(path)};
-  std::uint32_t access = 0;
-  rooted.root = ParseRoot(rooted.subkey, access);
-  if (rooted.root == reg::kNoKey) return std::nullopt;
-  rooted.view = access & reg::kViewMask;
-  return rooted;
-}
-
-// The part of path below base (empty for base itself), or none.
-std::optional<std::u16string_view> PathBelow(const RootedPath& path, const RootedPath& base) {
-  if (path.root != base.root || path.view != base.view) return std::nullopt;
-  std::u16string_view rest = path.subkey;
-  if (base.subkey.empty()) return rest;
-  if (!StartsWithNoCase(rest, base.subkey)) return std::nullopt;
-  rest.remove_prefix(base.subkey.size());
-  if (rest.empty()) return rest;
-  if (rest.front() != u'\\') return std::nullopt;
-  return rest.substr(1);
-}
-
-// Where each key of the file is written, checked before anything is.
-std::expected<std::vector<std::u16string>, RegFileError> TargetPaths(const RegFile& file,
-                                                                     const ImportTarget& target) {
-  std::vector<std::u16string> paths;
-  if (target.destination.empty() || file.keys.empty()) {
-    for (const auto& key : file.keys) paths.push_back(key.path);
-    return paths;
-  }
-  const std::u16string_view baseText = target.base.empty() ? file.keys.front().path : target.base;
-  const auto base = SplitRoot(baseText);
-  if (!base) return Fail(0, u"unknown root key in the base key " + Quote(baseText));
-  for (const auto& key : file.keys) {
-    const auto path = SplitRoot(key.path);
-    const auto below = path ? PathBelow(*path, *base) : std::nullopt;
-    if (!below) {
-      return Fail(key.line, u"key " + Quote(key.path) + u" lies outside " + Quote(baseText));
-    }
-    if (key.remove && below->empty()) {
-      return Fail(key.line, u"the base key " + Quote(baseText) + u" itself cannot be deleted");
-    }
-    paths.push_back(below->empty() ? target.destination
-                                   : target.destination + u"\\" + std::u16string(*below));
-  }
-  return paths;
-}
-
-std::expected<void, RegFileError> WriteValueEdit(const RegKey& key, const RegKeyEdit& keyEdit,
-                                                 const RegValueEdit& edit) {
-  const std::u16string where = u" in " + Quote(keyEdit.path);
-  if (edit.value) {
-    if (WriteRaw(key, edit.name, *edit.value)) return {};
-    return Fail(edit.line, u"cannot write value " + ShownValueName(edit.name) + where);
-  }
-  // Deleting a value that is not there is what the file asks for already.
-  const RegStatus status = key.Port().RemoveValue(key.Handle(), edit.name);
-  if (status == reg::kSuccess || status == reg::kFileNotFound) return {};
-  return Fail(edit.line, u"cannot delete value " + ShownValueName(edit.name) + where +
-                             u" (error " + ToDecimal(status) + u")");
-}
-
-std::expected<void, RegFileError> WriteKeyEdit(Registry& registry, const RegKeyEdit& edit,
-                                               std::u16string_view path) {
-  RegKey key(registry);
-  if (edit.remove) {
-    if (!PathExists(registry, path) || DeleteTree(key, path)) return {};
-    return Fail(edit.line, u"cannot delete key " + Quote(edit.path));
-  }
-  if (!Open(key, path, kOpenOrCreate)) {
-    return Fail(edit.line, u"cannot create key " + Quote(edit.path));
-  }
-  for (const auto& value : edit.values) {
-    if (auto ok = WriteValueEdit(key, edit, value); !ok) return ok;
-  }
-  return {};
-}
-
-// ---- Export ----
-
-void AppendHex(std::u16string& out, std::uint64_t value, std::size_t minDigits) {
-  constexpr std::u16string_view kDigits = u"0123456789abcdef";
-  std::u16string digits;
-  do {
-    digits.insert(digits.begin(), kDigits[value & 0xF]);
-    value >>= 4;
-  } while (value != 0);
-  if (digits.size() < minDigits) out.append(minDigits - digits.size(), u'0');
-  out += digits;
-}
-
-void AppendEscaped(std::u16string& out, std::u16string_view text) {
-  for (const char16_t c : text) {
-    switch (c) {
-      case u'\\': out += u"\\\\"; break;
-      case u'"': out += u"\\\""; break;
-      case u'\n': out += u"\\n"; break;
-      case u'\r': out += u"\\r"; break;
-      case u'\0': out += u"\\0"; break;
-      default: out += c;
-    }
-  }
-}
-
-// A REG_SZ that the "..." form gives back byte for byte: UTF-16 with one
-// closing NUL, no control characters and no unpaired surrogates.
-std::optional<std::u16string> PlainString(const RegValue& value) {
-  const auto& bytes = value.data;
-  if (value.type != reg::kSz || bytes.size() < 2 || bytes.size() % 2 != 0) return std::nullopt;
-  std::u16string text;
-  for (std::size_t i = 0; i < bytes.size(); i += 2) {
-    text += static_cast<char16_t>(bytes[i] | (bytes[i + 1] << 8));
-  }
-  if (text.back() != u'\0') return std::nullopt;
-  text.pop_back();
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char16_t c = text[i];
-    if (c < 0x20) return std::nullopt;
-    const bool high = c >= 0xD800 && c <= 0xDBFF;
-    const bool low = c >= 0xDC00 && c <= 0xDFFF;
-    if (low) return std::nullopt;
-    if (high) {
-      if (i + 1 == text.size() || text[i + 1] < 0xDC00 || text[i + 1] > 0xDFFF) return std::nullopt;
-      ++i;
-    }
-  }
-  return text;
-}
-
-// regedit's layout: "xx," pairs and, once a line reaches 77 columns, a
-// backslash and a new line indented by two blanks, so lines stay near 80.
-void AppendHexBytes(std::u16string& out, std::size_t column, std::span<const std::uint8_t> bytes) {
-  for (std::size_t i = 0; i < bytes.size(); ++i) {
-    AppendHex(out, bytes[i], 2);
-    if (i + 1 == bytes.size()) break;
-    out += u',';
-    column += 3;
-    if (column >= 77) {
-      out += u"\\\n  ";
-      column = 2;
-    }
-  }
-}
-
-void AppendValueLine(std::u16string& out, std::u16string_view name, const RegValue& value) {
-  const std::size_t lineStart = out.size();
-  if (name.empty()) {
-    out += u'@';
-  } else {
-    out += u'"';
-    AppendEscaped(out, name);
-    out += u'"';
-  }
-  out += u'=';
-  if (const auto text = PlainString(value)) {
-    out += u'"';
-    AppendEscaped(out, *text);
-    out += u"\"\n";
-    return;
-  }
-  if (value.type == reg::kDword && value.data.size() == 4) {
-    const auto& b = value.data;
-    out += u"dword:";
-    AppendHex(out, b[0] | (b[1] << 8) | (b[2] << 16) | (std::uint32_t(b[3]) << 24), 8);
-    out += u'\n';
-    return;
-  }
-  if (value.type == reg::kBinary) {
-    out += u"hex:";
-  } else {
-    out += u"hex(";
-    AppendHex(out, value.type, 1);
-    out += u"):";
-  }
-  AppendHexBytes(out, out.size() - lineStart, value.data);
-  out += u'\n';
-}
-
-std::unexpected<RegExportError> ExportFailure(std::u16string_view path, std::u16string reason,
-                                              RegStatus status) {
-  return std::unexpected(
-      RegExportError{std::u16string(path), reason + u" (error " + ToDecimal(status) + u")"});
-}
-
-std::expected<void, RegExportError> ExportValues(const RegKey& key, std::u16string_view shownPath,
-                                                 std::u16string& out) {
-  Registry& port = key.Port();
-  std::u16string name;
-  for (std::uint32_t index = 0;; ++index) {
-    RegStatus status = port.EnumValue(key.Handle(), index, name);
-    if (status == reg::kNoMoreItems) return {};
-    if (status != reg::kSuccess) return ExportFailure(shownPath, u"cannot list the values", status);
-    RegValue value;
-    status = port.QueryValue(key.Handle(), name, value);
-    if (status != reg::kSuccess) {
-      return ExportFailure(shownPath, u"cannot read value " + ShownValueName(name), status);
-    }
-    AppendValueLine(out, name, value);
-  }
-}
-
-std::expected<void, RegExportError> ExportKey(const RegKey& key, const std::u16string& shownPath,
-                                              std::u16string& out) {
-  out += u'[' + shownPath + u"]\n";
-  if (auto ok = ExportValues(key, shownPath, out); !ok) return ok;
-  out += u'\n';
-  Registry& port = key.Port();
-  std::u16string name;
-  for (std::uint32_t index = 0;; ++index) {
-    RegStatus status = port.EnumKey(key.Handle(), index, name);
-    if (status == reg::kNoMoreItems) return {};
-    if (status != reg::kSuccess) {
-      return ExportFailure(shownPath, u"cannot list the subkeys", status);
-    }
-    const std::u16string childPath = shownPath + u"\\" + name;
-    if (!IsWritableKeyName(name)) {
-      return std::unexpected(RegExportError{childPath, u"key name holds a NUL or a line break"});
-    }
-    KeyHandle child = reg::kNoKey;
-    status = port.OpenKey(key.Handle(), name, reg::kRead, child);
-    if (status != reg::kSuccess) return ExportFailure(childPath, u"cannot open the key", status);
-    if (auto ok = ExportKey(RegKey(port, child), childPath, out); !ok) return ok;
-  }
-}
-
 }  // namespace
 
 std::u16string Describe(const RegFileError& error) {
@@ -598,36 +335,6 @@ std::u16string Describe(const RegFileError& error) {
 std::expected<RegFile, RegFileError> ParseRegText(std::u16string_view text) {
   if (!text.empty() && text.front() == u'\uFEFF') text.remove_prefix(1);
   return Parser(text).Run();
-}
-
-std::expected<void, RegFileError> ApplyRegFile(Registry& registry, const RegFile& file,
-                                               const ImportTarget& target) {
-  const auto paths = TargetPaths(file, target);
-  if (!paths) return std::unexpected(paths.error());
-  for (std::size_t i = 0; i < file.keys.size(); ++i) {
-    if (auto ok = WriteKeyEdit(registry, file.keys[i], (*paths)[i]); !ok) return ok;
-  }
-  return {};
-}
-
-std::expected<void, RegFileError> ImportRegText(Registry& registry, std::u16string_view text,
-                                                const ImportTarget& target) {
-  const auto file = ParseRegText(text);
-  if (!file) return std::unexpected(file.error());
-  return ApplyRegFile(registry, *file, target);
-}
-
-std::expected<std::u16string, RegExportError> ExportRegText(const RegKey& tree,
-                                                            std::u16string_view shownPath) {
-  // What is written must import again.
-  if (auto ok = CheckKeyPath(shownPath); !ok) {
-    return std::unexpected(RegExportError{std::u16string(shownPath), ok.error()});
-  }
-  std::u16string out = std::u16string(kHeader5) + u"\n\n";
-  if (auto ok = ExportKey(tree, std::u16string(shownPath), out); !ok) {
-    return std::unexpected(ok.error());
-  }
-  return out;
 }
 
 }  // namespace kva
