@@ -19,12 +19,10 @@ std::optional<WindowSize> ReadSavedWindowSize(FileSystem& files, std::u16string_
   return WindowSize{static_cast<int>(ParseLeadingInt(*cx)), static_cast<int>(ParseLeadingInt(*cy))};
 }
 
-void WriteSavedWindowSize(FileSystem& files, std::u16string_view iniPath, WindowSize size) {
+bool WriteSavedWindowSize(FileSystem& files, std::u16string_view iniPath, WindowSize size) {
   auto ini = ReadIniFile(files, iniPath);
-  if (ini.WriteInt(kSection, u"WindowCX", size.width) &&
-      ini.WriteInt(kSection, u"WindowCY", size.height)) {
-    WriteIniFile(files, iniPath, ini);
-  }
+  return ini.WriteInt(kSection, u"WindowCX", size.width) &&
+         ini.WriteInt(kSection, u"WindowCY", size.height) && WriteIniFile(files, iniPath, ini);
 }
 
 WindowSize ClampWindowSize(WindowSize wanted, WindowSize screen) {

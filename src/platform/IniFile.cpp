@@ -162,7 +162,12 @@ IniFile ReadIniFile(FileSystem& files, std::u16string_view path, WithoutMark rul
 }
 
 bool WriteIniFile(FileSystem& files, std::u16string_view path, const IniFile& ini) {
-  return files.WriteAll(path, ini.Serialize());
+  // Beside the old file first, then one rename: a crash leaves the old
+  // file or the new one, never a torn one.
+  const std::u16string pending = std::u16string(path) + u".new";
+  if (files.WriteAll(pending, ini.Serialize()) && files.MoveTo(pending, path, true)) return true;
+  [[maybe_unused]] const bool cleaned = files.RemoveFile(pending);
+  return false;
 }
 
 }  // namespace kva

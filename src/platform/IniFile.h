@@ -96,6 +96,8 @@ class FileSystem;
 // an empty one.
 IniFile ReadIniFile(FileSystem& files, std::u16string_view path,
                     WithoutMark rule = WithoutMark::Ansi);
+// Writes path.new and renames it over path in one step; false leaves the
+// old file as it was.
 bool WriteIniFile(FileSystem& files, std::u16string_view path, const IniFile& ini);
 
 }  // namespace kva

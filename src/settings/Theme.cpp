@@ -63,7 +63,7 @@ std::int64_t ReadCurrentTheme(FileSystem& files, std::u16string_view iniPath) {
 bool WriteCurrentTheme(FileSystem& files, std::u16string_view iniPath, ThemeId id) {
   auto ini = ReadIni(files, iniPath);
   return ini && ini->WriteInt(kSection, kKey, static_cast<int>(id)) &&
-         files.WriteAll(iniPath, ini->Serialize());
+         WriteIniFile(files, iniPath, *ini);
 }
 
 Theme ApplyTheme(FileSystem& files, std::u16string_view iniPath, ThemeId id) {
