@@ -11,17 +11,16 @@ namespace {
 
 using Chooser = std::function<bool(const ListEntry&)>;
 
-std::size_t SetTicks(ToolListModel& list, ToolState& state, std::uint32_t optionsFlag,
-                     const Chooser& chosen, bool ticked) {
-  std::size_t changed = 0;
+BulkTickResult SetTicks(ToolListModel& list, ToolState& state, std::uint32_t optionsFlag,
+                        const Chooser& chosen, bool ticked) {
+  BulkTickResult result;
   for (std::size_t i = 0; i < list.EntryCount(); ++i) {
     const auto& entry = list.Entry(i);
-    if (entry.ticked == ticked || !chosen(entry)) continue;
-    list.SetTicked(i, ticked);
-    state.SaveTick(i, ticked, optionsFlag);
-    ++changed;
+    if (entry.ticked == ticked || !chosen(entry) || !list.SetTicked(i, ticked)) continue;
+    ++result.changed;
+    if (!state.SaveTick(i, ticked, optionsFlag)) ++result.unsaved;
   }
-  return changed;
+  return result;
 }
 
 Chooser ByRecord(Registry& registry, bool portable) {
@@ -33,12 +32,12 @@ Chooser ByRecord(Registry& registry, bool portable) {
 
 }  // namespace
 
-std::size_t ApplyBulkTick(BulkTick command, ToolListModel& list, ToolState& state,
+BulkTickResult ApplyBulkTick(BulkTick command, ToolListModel& list, ToolState& state,
                           Registry& registry, std::uint32_t optionsFlag,
                           std::optional<std::size_t> highlighted) {
   const Chooser every = [](const ListEntry&) { return true; };
   const bool forGroup = command == BulkTick::GroupAll || command == BulkTick::GroupNone;
-  if (forGroup && (!highlighted || *highlighted >= list.EntryCount())) return 0;
+  if (forGroup && (!highlighted || *highlighted >= list.EntryCount())) return {};
   const int group = forGroup ? list.Entry(*highlighted).group : 0;
   const Chooser inGroup = [group](const ListEntry& entry) { return entry.group == group; };
   switch (command) {
@@ -55,7 +54,7 @@ std::size_t ApplyBulkTick(BulkTick command, ToolListModel& list, ToolState& stat
     case BulkTick::Installing:
       return SetTicks(list, state, optionsFlag, ByRecord(registry, false), true);
   }
-  return 0;
+  return {};
 }
 
 }  // namespace kva

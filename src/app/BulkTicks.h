@@ -22,9 +22,15 @@ enum class BulkTick {
   Installing, // entries whose record exists and has one
 };
 
-// Returns how many entries changed. The group commands need the
-// highlighted entry and change nothing without one.
-std::size_t ApplyBulkTick(BulkTick command, ToolListModel& list, ToolState& state,
+struct BulkTickResult {
+  std::size_t changed = 0;
+  std::size_t unsaved = 0;  // changed, but SaveTick could not keep them
+  bool operator==(const BulkTickResult&) const = default;
+};
+
+// The group commands need the highlighted entry and change nothing
+// without one.
+[[nodiscard]] BulkTickResult ApplyBulkTick(BulkTick command, ToolListModel& list, ToolState& state,
                           Registry& registry, std::uint32_t optionsFlag,
                           std::optional<std::size_t> highlighted);
 

@@ -74,6 +74,15 @@ enum class OpenWindow {
   About,
 };
 
+// What the shell shows of the highlighted entry (ToolLinks.h).
+enum class ToolLink { Location, Website };
+
+struct ToolLinkRequest {
+  ToolLink link = ToolLink::Location;
+  std::size_t entry = 0;
+  bool operator==(const ToolLinkRequest&) const = default;
+};
+
 // What the window does after a command was handled. Every command, tick
 // change and menu also hides the description tooltip.
 struct CommandOutcome {
@@ -89,6 +98,8 @@ struct CommandOutcome {
   bool focusFinder = false;
   bool enableRestoreHidden = false;
   OpenWindow open = OpenWindow::None;
+  // Show the entry's location or website through the shell.
+  std::optional<ToolLinkRequest> toolLink;
   // Set the restart flag and shut down with the restart code.
   bool restart = false;
 };

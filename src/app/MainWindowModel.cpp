@@ -22,6 +22,12 @@ CommandOutcome Opening(OpenWindow window) {
   return outcome;
 }
 
+CommandOutcome Linking(ToolLink link, std::size_t entry) {
+  CommandOutcome outcome;
+  outcome.toolLink = ToolLinkRequest{link, entry};
+  return outcome;
+}
+
 // Entries were removed: indices the window still holds point elsewhere.
 CommandOutcome EntriesRemoved() {
   CommandOutcome outcome;
@@ -85,9 +91,9 @@ CommandOutcome MainWindowModel::Execute(MainCommand command, const CommandContex
     case C::Settings:
     case C::OnlineHelp:
     case C::ExportQzxsr:
-    case C::CheckInstalled:
-    case C::OpenLocation:
-    case C::GoToWebsite: return NotAvailable();
+    case C::CheckInstalled: return NotAvailable();
+    case C::OpenLocation: return Linking(ToolLink::Location, *highlighted);
+    case C::GoToWebsite: return Linking(ToolLink::Website, *highlighted);
   }
   return {};
 }
@@ -98,7 +104,10 @@ CommandOutcome MainWindowModel::FinderEnter(FinderText finder) {
 
 CommandOutcome MainWindowModel::TickChanged(std::size_t index, bool ticked) {
   if (!list_.SetTicked(index, ticked)) return {};
-  state_.SaveTick(index, ticked, settings_.optionsFlag);
+  // The tick stays for this session's operations either way.
+  if (!state_.SaveTick(index, ticked, settings_.optionsFlag)) {
+    interaction_.ShowMessage(main_text::kTickNotSaved, msg::kNotice);
+  }
   CommandOutcome outcome;
   outcome.ticksChanged = true;
   return outcome;
@@ -150,9 +159,11 @@ CommandOutcome MainWindowModel::NotAvailable() {
 }
 
 CommandOutcome MainWindowModel::Ticks(BulkTick command, std::optional<std::size_t> highlighted) {
+  const auto result =
+      ApplyBulkTick(command, list_, state_, registry_, settings_.optionsFlag, highlighted);
+  if (result.unsaved > 0) interaction_.ShowMessage(main_text::kTickNotSaved, msg::kNotice);
   CommandOutcome outcome;
-  outcome.ticksChanged =
-      ApplyBulkTick(command, list_, state_, registry_, settings_.optionsFlag, highlighted) > 0;
+  outcome.ticksChanged = result.changed > 0;
   return outcome;
 }
 
@@ -206,7 +217,11 @@ CommandOutcome MainWindowModel::SetAllCollapsed(bool collapsed) {
 
 CommandOutcome MainWindowModel::SortAll() {
   if (!Confirmed(main_text::kConfirmSort)) return {};
-  state_.SortAll();
+  // Only a complete sort is worth a restart; a failed one is said.
+  if (!state_.SortAll().complete) {
+    interaction_.ShowMessage(main_text::kSortFailed, msg::kNotice);
+    return {};
+  }
   CommandOutcome outcome;
   outcome.restart = true;
   return outcome;

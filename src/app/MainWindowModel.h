@@ -39,6 +39,13 @@ inline constexpr std::u16string_view kDeleteFailed =
 inline constexpr std::u16string_view kConfirmSort =
     u"Are you sure you want to reorder all items alphbetically?\r\n\r\n"
     u"The application will restart to load the new settings.";
+// Not sorted completely: the program keeps running on the list it shows.
+inline constexpr std::u16string_view kSortFailed =
+    u"Sorry, an error occurred while trying to sort the list; some groups keep their order.\r\n\r\n"
+    u"Please report this error back to us.";
+// The ticks are shown but will not come back at the next start.
+inline constexpr std::u16string_view kTickNotSaved =
+    u"Sorry, some ticks could not be saved; they will not be restored at the next start.";
 }  // namespace main_text
 
 struct MainWindowSettings {

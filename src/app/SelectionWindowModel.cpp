@@ -51,8 +51,14 @@ void SelectionWindowModel::Highlight(std::optional<std::size_t> row) {
 ApplySelectionResult SelectionWindowModel::ApplyHighlighted(ToolListModel& list,
                                                             Registry& registry, bool merge) {
   if (!highlighted_) return {};
-  return ApplySelection(list, registry, *files_, SelectionFilePath(folder_, names_[*highlighted_]),
-                        merge);
+  const auto result = ApplySelection(list, registry, *files_,
+                                     SelectionFilePath(folder_, names_[*highlighted_]), merge);
+  if (!result.applied) {
+    interaction_->ShowMessage(selection_text::kLoadFailed, msg::kNotice);
+  } else if (!result.stateSaved) {
+    interaction_->ShowMessage(selection_text::kLoadedPartly, msg::kNotice);
+  }
+  return result;
 }
 
 void SelectionWindowModel::DeleteHighlighted() {

@@ -48,6 +48,10 @@ inline constexpr std::u16string_view kSaved = u"The selection was successfully s
 inline constexpr std::u16string_view kSavedPartly =
     u"The selection was saved, but the state of some items could not be exported.";
 inline constexpr std::u16string_view kSaveFailed = u"Sorry, this selection could not be saved.";
+// Loading or merging a file that is gone or cannot be read changes nothing.
+inline constexpr std::u16string_view kLoadFailed = u"Sorry, this selection could not be read.";
+inline constexpr std::u16string_view kLoadedPartly =
+    u"The selection was loaded, but the state of some items could not be saved.";
 }  // namespace selection_text
 
 struct SelectionButtons {
@@ -74,7 +78,8 @@ class SelectionWindowModel {
   void Highlight(std::optional<std::size_t> row);
   void SetTypedName(std::u16string_view text) { typed_ = text; }
 
-  // "Load selected" / "Merge selected": the window closes afterwards.
+  // "Load selected" / "Merge selected": the window closes once it was
+  // applied; a file that cannot be read is reported and the window stays.
   ApplySelectionResult ApplyHighlighted(ToolListModel& list, Registry& registry, bool merge);
   // "Delete selected": no confirmation; the row goes when the file is gone.
   void DeleteHighlighted();

@@ -45,7 +45,7 @@ SelectionSave SaveSelection(const ToolListModel& list, FileSystem& files,
     }
     note(ini->WriteInt(section, entry.name, entry.ticked ? 1 : 0));
   }
-  if (written == 0 || !files.WriteAll(path, ini->Serialize())) return SelectionSave::Failed;
+  if (written == 0 || !WriteIniFile(files, path, *ini)) return SelectionSave::Failed;
   return refused == 0 ? SelectionSave::Complete : SelectionSave::Partial;
 }
 
@@ -56,6 +56,7 @@ ApplySelectionResult ApplySelection(ToolListModel& list, Registry& registry, Fil
   std::vector<std::uint8_t> bytes;
   if (!files.ReadAll(path, bytes)) return {};
   const auto ini = IniFile::Parse(bytes);
+  bool stateSaved = true;
   for (std::size_t i = 0; i < list.EntryCount(); ++i) {
     const auto& entry = list.Entry(i);
     const auto section = ToDecimal(entry.group);
@@ -69,9 +70,11 @@ ApplySelectionResult ApplySelection(ToolListModel& list, Registry& registry, Fil
     // Written as 1 or 0, the only values the list loader reads as a tick.
     const bool ticked = ini.ReadInt(section, entry.name) != 0;
     list.SetTicked(i, ticked);
-    WriteDwordAt(registry, StateKeyPath(entry.name, entry.group), value::kState, ticked ? 1 : 0);
+    stateSaved = WriteDwordAt(registry, StateKeyPath(entry.name, entry.group), value::kState,
+                              ticked ? 1 : 0) &&
+                 stateSaved;
   }
-  return {true, list.TickedCount() > 0};
+  return {true, list.TickedCount() > 0, stateSaved};
 }
 
 std::u16string SavedSelectionsFolder(std::u16string_view toolsDir) {

@@ -26,11 +26,12 @@ enum class SelectionSave {
 // Writes the list into the file at path. Lines of an existing file are
 // kept, so tools that are not listed now (hidden ones) keep their ticks;
 // an existing file that cannot be read is left alone.
-SelectionSave SaveSelection(const ToolListModel& list, FileSystem& files, std::u16string_view path);
+[[nodiscard]] SelectionSave SaveSelection(const ToolListModel& list, FileSystem& files, std::u16string_view path);
 
 struct ApplySelectionResult {
   bool applied = false;    // false: the file is missing or unreadable, nothing changed
   bool anyTicked = false;  // some entry is ticked afterwards (the operation buttons)
+  bool stateSaved = true;  // every tick it decided was written as State
 };
 
 // Sets the groups' collapsed states and the ticks from the file; an entry

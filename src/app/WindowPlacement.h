@@ -16,6 +16,7 @@ inline constexpr int kMainWindowHeight = 614;
 // WindowCX and WindowCY of section "UI settings", when both hold at least
 // three characters.
 std::optional<WindowSize> ReadSavedWindowSize(FileSystem& files, std::u16string_view iniPath);
+// False when the file could not be written (the size is then not kept).
 [[nodiscard]] bool WriteSavedWindowSize(FileSystem& files, std::u16string_view iniPath,
                                         WindowSize size);
 

@@ -53,6 +53,8 @@ inline constexpr std::u16string_view kWindowsToolLine = u"Windows built in tool"
 inline constexpr std::u16string_view kTroubleshooterLine = u"Windows troubleshooter";
 inline constexpr std::u16string_view kUpdatedPrefix = u"Updated: ";
 inline constexpr std::u16string_view kNeverDownloadedLine = u"Never downloaded";
+// An entry that comes back during the session (a restored tool).
+inline constexpr std::u16string_view kUpdatedNeverLine = u"Updated: Never";
 
 // Built-in repair actions are named "<section>-<text>"; the section (1 to
 // 8) gives the second line. Empty for any other name.

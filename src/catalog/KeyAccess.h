@@ -11,8 +11,8 @@ class Registry;
 // 0 when the key or the value is missing.
 std::uint32_t ReadDwordAt(Registry& registry, std::u16string_view path, std::u16string_view name);
 // True when the value is gone afterwards, also when it was never there.
-bool RemoveValueAt(Registry& registry, std::u16string_view path, std::u16string_view name);
+[[nodiscard]] bool RemoveValueAt(Registry& registry, std::u16string_view path, std::u16string_view name);
 // True when the key and its tree are gone afterwards.
-bool DeleteKeyTree(Registry& registry, std::u16string_view path);
+[[nodiscard]] bool DeleteKeyTree(Registry& registry, std::u16string_view path);
 
 }  // namespace kva

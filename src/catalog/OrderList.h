@@ -17,19 +17,19 @@ std::vector<std::u16string> ReadOrderList(const RegKey& group);
 // Index of the first entry equal to name (case-insensitive), or -1.
 int PositionOf(const RegKey& group, std::u16string_view name);
 
-bool WriteOrderEntry(const RegKey& group, int index, std::u16string_view name);
+[[nodiscard]] bool WriteOrderEntry(const RegKey& group, int index, std::u16string_view name);
 // Deleting an entry that is not there succeeds.
-bool DeleteOrderEntry(const RegKey& group, int index);
+[[nodiscard]] bool DeleteOrderEntry(const RegKey& group, int index);
 
 // The entry at index leaves the list: every later entry moves down by one
 // and the last value is deleted. Callers that deleted the entry themselves
 // close the gap with it.
-bool RemoveAt(const RegKey& group, int index);
+[[nodiscard]] bool RemoveAt(const RegKey& group, int index);
 // The entry at index goes to the end of the list, the later entries moving
 // down by one. A name shorter than the minimum is removed instead.
-bool MoveToEnd(const RegKey& group, int index);
+[[nodiscard]] bool MoveToEnd(const RegKey& group, int index);
 
 // Writes the list from "0" and deletes the values that followed its end.
-bool WriteOrderList(const RegKey& group, std::span<const std::u16string> names);
+[[nodiscard]] bool WriteOrderList(const RegKey& group, std::span<const std::u16string> names);
 
 }  // namespace kva

@@ -62,14 +62,16 @@ bool ToolState::HideOne(std::size_t index) {
   const int group = entry->group;
   Listed listed{RegKey(registry_)};
   if (!FindListed(group, name, listed)) return false;
+  // Last in its group first: on its own that only changes where the tool
+  // shows at the next start.
+  if (!MoveToEnd(listed.group, listed.position)) return false;
   const auto state = StateKeyPath(name, group);
   if (!WriteDwordAt(registry_, state, value::kHidden, 1)) return false;
-  if (!model_.Remove(index)) {
-    RemoveValueAt(registry_, state, value::kHidden);
-    return false;
-  }
-  MoveToEnd(listed.group, listed.position);
-  return true;
+  if (model_.Remove(index)) return true;
+  // Shown but marked hidden would vanish at the next start; a failed undo
+  // changes nothing more, the hide is refused either way.
+  [[maybe_unused]] const bool undone = RemoveValueAt(registry_, state, value::kHidden);
+  return false;
 }
 
 std::size_t ToolState::Hide(std::span<const std::size_t> indices) {
@@ -111,25 +113,24 @@ std::vector<HiddenTool> ToolState::ListHidden() const {
 bool ToolState::Restore(std::u16string_view name, int group) {
   if (!IsUsableName(name) || !model_.FindGroup(group) || model_.Find(name, group)) return false;
   Listed listed{RegKey(registry_)};
-  if (!FindListed(group, name, listed)) return false;
+  if (!FindListed(group, name, listed) || !MoveToEnd(listed.group, listed.position)) return false;
   const auto state = StateKeyPath(name, group);
   ListEntry entry;
   entry.name = std::u16string(name);
   entry.group = group;
   entry.recordGroup = ResolveRecordGroup(registry_, name, group);
   entry.ticked = ReadDwordAt(registry_, state, value::kState) != 0;
-  // The entry looks as it will at the next start.
-  auto tile = tiles_.Read(name, entry.recordGroup);
+  // Its icon and last update as at start; a tool never updated says so
+  // as the entries added later do.
+  auto tile = tiles_.Read(name, entry.recordGroup, TileMoment::Later);
   entry.icon = std::move(tile.icon);
   entry.secondLine = std::move(tile.secondLine);
   const auto index = model_.Append(std::move(entry));
   if (!index) return false;
-  if (!RemoveValueAt(registry_, state, value::kHidden)) {
-    model_.Remove(*index);
-    return false;
-  }
-  MoveToEnd(listed.group, listed.position);
-  return true;
+  if (RemoveValueAt(registry_, state, value::kHidden)) return true;
+  // Still hidden in the hive: the list must not show it either.
+  [[maybe_unused]] const bool removed = model_.Remove(*index);
+  return false;
 }
 
 bool ToolState::Swap(std::size_t a, std::size_t b) {
@@ -146,9 +147,11 @@ bool ToolState::Swap(std::size_t a, std::size_t b) {
       WriteOrderEntry(listedA.group, listedB.position, nameA)) {
     return model_.Swap(a, b);
   }
-  // Put back what was written, so that no name is listed twice.
-  WriteOrderEntry(listedA.group, listedA.position, nameA);
-  WriteOrderEntry(listedA.group, listedB.position, nameB);
+  // Put back what was written, so that no name is listed twice; the swap
+  // is refused whether or not that succeeds.
+  [[maybe_unused]] const bool undone =
+      WriteOrderEntry(listedA.group, listedA.position, nameA) &&
+      WriteOrderEntry(listedA.group, listedB.position, nameB);
   return false;
 }
 
@@ -165,11 +168,16 @@ bool ToolState::AddFavourite(std::size_t index) {
       !Open(favourites, SettingsGroupPath(kFavourites), kOpenOrCreate)) {
     return false;
   }
+  // Moved to the end before the other writes: a failed move leaves nothing
+  // to undo, and a later failure puts the old order back.
+  const auto originOrder = ReadOrderList(listed.group);
+  if (!MoveToEnd(listed.group, listed.position)) return false;
   // The new name goes after every name of the list, hidden favourites
   // included, so that none of them is overwritten.
   const int slot = int(ReadOrderList(favourites).size());
   std::uint32_t state = 0;
-  ReadDword(originKey, value::kState, state);
+  // A tool never ticked has no State yet: 0 then.
+  [[maybe_unused]] const bool hadState = ReadDword(originKey, value::kState, state);
   const bool written = WriteDword(favourite, value::kState, state) &&
                        WriteDword(favourite, value::kHidden, 0) &&
                        WriteOrderEntry(favourites, slot, name) &&
@@ -179,14 +187,14 @@ bool ToolState::AddFavourite(std::size_t index) {
   const auto moved = written ? model_.Move(index, kFavourites, shown) : std::nullopt;
   if (!moved) {
     favourite.Reset();
-    DeleteKeyTree(registry_, StateKeyPath(name, kFavourites));
-    DeleteValue(originKey, value::kMovedTo);
-    DeleteOrderEntry(favourites, slot);
+    // Best effort: the favourite is refused whatever the undo achieves.
+    [[maybe_unused]] const bool undone =
+        DeleteKeyTree(registry_, StateKeyPath(name, kFavourites)) &
+        DeleteValue(originKey, value::kMovedTo) & DeleteOrderEntry(favourites, slot) &
+        WriteOrderList(listed.group, originOrder);
     return false;
   }
-  MoveToEnd(listed.group, listed.position);
-  RefreshTile(*moved);
-  return true;
+  return RefreshTile(*moved);
 }
 
 bool ToolState::RemoveFavourite(std::size_t index) {
@@ -207,14 +215,17 @@ bool ToolState::RemoveFavourite(std::size_t index) {
       !WriteDwordAt(registry_, originState, value::kHidden, 0)) {
     return false;
   }
-  RemoveValueAt(registry_, originState, value::kMovedTo);
-  RemoveValueAt(registry_, originState, value::kGroupId);
-  DeleteKeyTree(registry_, favourite);
+  // The origin must show the tool again before the favourite goes, or the
+  // next start would show it nowhere.
+  if (!RemoveValueAt(registry_, originState, value::kMovedTo) ||
+      !RemoveValueAt(registry_, originState, value::kGroupId) ||
+      !DeleteKeyTree(registry_, favourite) ||
+      !RemoveAt(inFavourites.group, inFavourites.position)) {
+    return false;
+  }
   // Its place among the origin's entries, as far as the order list tells.
   const auto moved = model_.Move(index, origin, std::size_t(inOrigin.position));
-  RemoveAt(inFavourites.group, inFavourites.position);
-  if (moved) RefreshTile(*moved);
-  return moved.has_value();
+  return moved && RefreshTile(*moved);
 }
 
 bool ToolState::DeleteOwnTool(std::size_t index) {
@@ -248,10 +259,15 @@ SortAllResult ToolState::SortAll() {
       result.complete = false;
       continue;
     }
-    auto names = ReadOrderList(key);
-    std::stable_sort(names.begin(), names.end(), ListTextLess());
-    if (!WriteOrderList(key, names)) result.complete = false;
+    const auto names = ReadOrderList(key);
+    auto sorted = names;
+    std::stable_sort(sorted.begin(), sorted.end(), ListTextLess());
     result.restart = true;
+    if (WriteOrderList(key, sorted)) continue;
+    result.complete = false;
+    // A list written halfway names some tools twice and loses others: put
+    // the old order back, as far as the registry lets us.
+    [[maybe_unused]] const bool restored = WriteOrderList(key, names);
   }
   return result;
 }

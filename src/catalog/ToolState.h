@@ -37,24 +37,24 @@ class ToolState {
 
   // Persists a tick the list already shows; writes only when optionsFlag
   // asks for ticks to be saved.
-  bool SaveTick(std::size_t index, bool ticked, std::uint32_t optionsFlag);
+  [[nodiscard]] bool SaveTick(std::size_t index, bool ticked, std::uint32_t optionsFlag);
   // Returns how many of the entries were hidden.
-  std::size_t Hide(std::span<const std::size_t> indices);
+  [[nodiscard]] std::size_t Hide(std::span<const std::size_t> indices);
   [[nodiscard]] std::vector<HiddenTool> ListHidden() const;
   // Shows a hidden tool again as the last entry of its group.
-  bool Restore(std::u16string_view name, int group);
-  bool AddFavourite(std::size_t index);
-  bool RemoveFavourite(std::size_t index);
-  bool DeleteOwnTool(std::size_t index);
+  [[nodiscard]] bool Restore(std::u16string_view name, int group);
+  [[nodiscard]] bool AddFavourite(std::size_t index);
+  [[nodiscard]] bool RemoveFavourite(std::size_t index);
+  [[nodiscard]] bool DeleteOwnTool(std::size_t index);
   // Exchanges two entries of one group ("Move up", "Move down").
-  bool Swap(std::size_t a, std::size_t b);
+  [[nodiscard]] bool Swap(std::size_t a, std::size_t b);
   // Sorts the order list of every listed group.
-  SortAllResult SortAll();
+  [[nodiscard]] SortAllResult SortAll();
 
  private:
   [[nodiscard]] const ListEntry* UsableEntry(std::size_t index) const;
-  bool HideOne(std::size_t index);
-  bool RefreshTile(std::size_t index);
+  [[nodiscard]] bool HideOne(std::size_t index);
+  [[nodiscard]] bool RefreshTile(std::size_t index);
 
   Registry& registry_;
   ToolListModel& model_;

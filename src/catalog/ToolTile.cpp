@@ -10,10 +10,10 @@
 namespace kva {
 namespace {
 
-std::u16string LastUpdateLine(const RegKey& state) {
+std::u16string LastUpdateLine(const RegKey& state, TileMoment moment) {
   std::u16string lastUpdate;
   if (!ReadString(state, value::kLastUpdate, lastUpdate) || lastUpdate.empty()) {
-    return std::u16string(kNeverDownloadedLine);
+    return std::u16string(moment == TileMoment::Start ? kNeverDownloadedLine : kUpdatedNeverLine);
   }
   return std::u16string(kUpdatedPrefix) + lastUpdate;
 }
@@ -39,7 +39,8 @@ ToolIcon CatalogueIcon(const RegKey& record) {
 
 }  // namespace
 
-ToolTile ToolTileReader::Read(std::u16string_view name, int recordGroup) const {
+ToolTile ToolTileReader::Read(std::u16string_view name, int recordGroup,
+                              TileMoment moment) const {
   RegKey record(registry_);
   Open(record, RecordKeyPath(name, recordGroup), reg::kRead);
   ToolTile tile;
@@ -53,11 +54,11 @@ ToolTile ToolTileReader::Read(std::u16string_view name, int recordGroup) const {
     tile.secondLine = kTroubleshooterLine;
   } else if (recordGroup == kOwnTools) {
     // An own tool's record and state share one key.
-    tile.secondLine = LastUpdateLine(record);
+    tile.secondLine = LastUpdateLine(record, moment);
   } else {
     RegKey state(registry_);
     Open(state, StateKeyPath(name, recordGroup), reg::kRead);
-    tile.secondLine = LastUpdateLine(state);
+    tile.secondLine = LastUpdateLine(state, moment);
   }
   return tile;
 }

@@ -13,6 +13,10 @@ class Environment;
 class FileSystem;
 class Registry;
 
+// When the entry joins the list: at start a tool without LastUpdate reads
+// "Never downloaded", one added later "Updated: Never".
+enum class TileMoment { Start, Later };
+
 struct ToolTile {
   ToolIcon icon;
   std::u16string secondLine;
@@ -24,8 +28,9 @@ class ToolTileReader {
       : registry_(registry), files_(files), environment_(environment) {}
 
   // A record that cannot be found gives no icon (an own tool the default
-  // one) and "Never downloaded".
-  [[nodiscard]] ToolTile Read(std::u16string_view name, int recordGroup) const;
+  // one) and no last update.
+  [[nodiscard]] ToolTile Read(std::u16string_view name, int recordGroup,
+                              TileMoment moment = TileMoment::Start) const;
 
  private:
   Registry& registry_;

@@ -34,8 +34,8 @@ bool IsWritable(std::u16string_view section, std::u16string_view key, std::u16st
 
 }  // namespace
 
-IniFile IniFile::Parse(std::span<const std::uint8_t> bytes, WithoutMark rule) {
-  return FromText(DecodeText(bytes, rule).text);
+IniFile IniFile::Parse(std::span<const std::uint8_t> bytes) {
+  return FromText(DecodeText(bytes, WithoutMark::Utf8IfValid).text);
 }
 
 IniFile IniFile::FromText(std::u16string_view text) {
@@ -155,14 +155,20 @@ std::vector<std::uint8_t> IniFile::Serialize() const {
   return EncodeUtf16Le(text, true);
 }
 
-IniFile ReadIniFile(FileSystem& files, std::u16string_view path, WithoutMark rule) {
+IniFile ReadIniFile(FileSystem& files, std::u16string_view path) {
   std::vector<std::uint8_t> bytes;
-  files.ReadAll(path, bytes);
-  return IniFile::Parse(bytes, rule);
+  // Missing or unreadable: an empty file, as documented.
+  if (!files.ReadAll(path, bytes)) return IniFile();
+  return IniFile::Parse(bytes);
 }
 
 bool WriteIniFile(FileSystem& files, std::u16string_view path, const IniFile& ini) {
-  return files.WriteAll(path, ini.Serialize());
+  // Beside the old file first, then one rename: a crash leaves the old
+  // file or the new one, never a torn one.
+  const std::u16string pending = std::u16string(path) + u".new";
+  if (files.WriteAll(pending, ini.Serialize()) && files.MoveTo(pending, path, true)) return true;
+  [[maybe_unused]] const bool cleaned = files.RemoveFile(pending);
+  return false;
 }
 
 }  // namespace kva

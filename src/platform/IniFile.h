@@ -4,7 +4,10 @@
 // its callers read and write the files.
 //
 // Reading: the bytes are decoded by their byte-order mark (UTF-16LE,
-// UTF-16BE, UTF-8), or as ANSI (Windows-1252) without one. Lines are split
+// UTF-16BE, UTF-8). Without one, valid UTF-8 is UTF-8 (Notepad saves so)
+// and anything else Windows-1252, whose text is almost never valid UTF-8:
+// one rule for every INI file, so that a file edited by hand and written
+// back keeps its characters. Lines are split
 // at CR LF, or at LF when the text has no CR LF. Empty lines and lines that
 // start with CR are dropped. A line beginning with "[" that matches
 // ^\[(.+)\].* starts a section named by the group; names compare
@@ -47,9 +50,7 @@ class IniFile {
  public:
   IniFile() = default;  // an empty file
 
-  // Without a mark the bytes are ANSI; a caller reading files that people
-  // edit (Notepad writes UTF-8 without a mark) may accept valid UTF-8.
-  static IniFile Parse(std::span<const std::uint8_t> bytes, WithoutMark rule = WithoutMark::Ansi);
+  static IniFile Parse(std::span<const std::uint8_t> bytes);
   static IniFile FromText(std::u16string_view text);
 
   std::optional<std::u16string> ReadString(std::u16string_view section,
@@ -94,8 +95,9 @@ class FileSystem;
 
 // The file at path as an INI object; a missing or unreadable file reads as
 // an empty one.
-IniFile ReadIniFile(FileSystem& files, std::u16string_view path,
-                    WithoutMark rule = WithoutMark::Ansi);
+IniFile ReadIniFile(FileSystem& files, std::u16string_view path);
+// Writes path.new and renames it over path in one step; false leaves the
+// old file as it was.
 bool WriteIniFile(FileSystem& files, std::u16string_view path, const IniFile& ini);
 
 }  // namespace kva

@@ -2,7 +2,9 @@
 // Turning file bytes into UTF-16 text and back. Files are told apart by
 // their byte-order mark: UTF-16LE (FF FE), UTF-16BE (FE FF), UTF-8
 // (EF BB BF). Text without a mark is ANSI, read as Windows-1252, unless the
-// caller accepts UTF-8 and the bytes are valid UTF-8.
+// caller accepts UTF-8 and the bytes are valid UTF-8 (strictly: no
+// overlong forms, no surrogates, nothing beyond U+10FFFF, no cut sequence).
+// INI files always accept it (IniFile.h).
 
 #include <cstdint>
 #include <span>

@@ -20,14 +20,13 @@ ButtonStyle ThemedButtons(const std::array<std::uint32_t, 7>& colours) {
   return style;
 }
 
-// The file as it is, or an empty one when there is none. People edit this
-// file, so text without a mark is taken as UTF-8 when it is valid UTF-8:
-// reading it as ANSI would garble their lines when it is written back.
+// The file as it is, or an empty one when there is none; one that cannot
+// be read gives nothing, so that it is not rewritten without its lines.
 std::optional<IniFile> ReadIni(FileSystem& files, std::u16string_view path) {
   if (!Exists(files, path)) return IniFile();
   std::vector<std::uint8_t> bytes;
   if (!files.ReadAll(path, bytes)) return std::nullopt;
-  return IniFile::Parse(bytes, WithoutMark::Utf8IfValid);
+  return IniFile::Parse(bytes);
 }
 
 }  // namespace
@@ -63,7 +62,7 @@ std::int64_t ReadCurrentTheme(FileSystem& files, std::u16string_view iniPath) {
 bool WriteCurrentTheme(FileSystem& files, std::u16string_view iniPath, ThemeId id) {
   auto ini = ReadIni(files, iniPath);
   return ini && ini->WriteInt(kSection, kKey, static_cast<int>(id)) &&
-         files.WriteAll(iniPath, ini->Serialize());
+         WriteIniFile(files, iniPath, *ini);
 }
 
 Theme ApplyTheme(FileSystem& files, std::u16string_view iniPath, ThemeId id) {

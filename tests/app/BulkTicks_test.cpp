@@ -53,7 +53,9 @@ TEST_F(BulkTicksTest, EachCommandTicksItsEntriesAndTheRecordOnesNeverUntick) {
     Tick({u"WinZIP Installer", u"Repair Echo"});
     std::optional<std::size_t> highlighted;
     if (c.highlighted) highlighted = IndexOf(*c.highlighted);
-    ApplyBulkTick(c.command, list, state, registry, options::kDefault, highlighted);
+    const auto result =
+        ApplyBulkTick(c.command, list, state, registry, options::kDefault, highlighted);
+    EXPECT_EQ(result.unsaved, 0u);
     EXPECT_EQ(Ticked(), c.want);
   }
 }
@@ -61,14 +63,20 @@ TEST_F(BulkTicksTest, EachCommandTicksItsEntriesAndTheRecordOnesNeverUntick) {
 TEST_F(BulkTicksTest, ChangedTicksAreSavedLikeClicks) {
   Tick({u"WinZIP Installer"});
   EXPECT_EQ(ApplyBulkTick(BulkTick::All, list, state, registry, options::kDefault, {}),
-            list.EntryCount() - 1);
+            (BulkTickResult{list.EntryCount() - 1, 0}));
   EXPECT_EQ(Dword(u"5\\7-Zip Portable", u"State"), 1u);
   EXPECT_FALSE(Dword(u"5\\WinZIP Installer", u"State")) << "it did not change";
 
   EXPECT_EQ(ApplyBulkTick(BulkTick::None, list, state, registry,
                           options::kDefault & ~options::kSaveTicks, {}),
-            list.EntryCount());
+            (BulkTickResult{list.EntryCount(), 0}));
   EXPECT_EQ(Dword(u"5\\7-Zip Portable", u"State"), 1u) << "ticks are not saved";
+
+  registry.FailNext(FakeRegistry::Call::kSetValue, reg::kAccessDenied);
+  EXPECT_EQ(ApplyBulkTick(BulkTick::All, list, state, registry, options::kDefault, {}),
+            (BulkTickResult{list.EntryCount(), 1}))
+      << "one write refused";
+  EXPECT_EQ(Ticked().size(), list.EntryCount()) << "the ticks stay for this session";
 }
 
 }  // namespace

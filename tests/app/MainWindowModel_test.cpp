@@ -51,7 +51,7 @@ TEST_F(MainWindowModelTest, FeaturesOfLaterVersionsSaySoAndChangeNothing) {
   const MainCommand later[] = {
       C::UpdateSelected, C::RunSelected, C::UpdateAndRunSelected, C::RunHighlighted,
       C::UninstallSelected, C::AddTools, C::EditTool, C::CreateSimilarTool, C::Settings,
-      C::OnlineHelp, C::ExportQzxsr, C::CheckInstalled, C::OpenLocation, C::GoToWebsite};
+      C::OnlineHelp, C::ExportQzxsr, C::CheckInstalled};
   Tick({u"Repair Delta"});
   const auto before = registry.Snapshot(reg::kLocalMachine, u"kva_settings");
   for (const auto command : later) {
@@ -63,6 +63,16 @@ TEST_F(MainWindowModelTest, FeaturesOfLaterVersionsSaySoAndChangeNothing) {
   }
   EXPECT_EQ(registry.Snapshot(reg::kLocalMachine, u"kva_settings"), before);
   EXPECT_EQ(Ticked(), Names({u"Repair Delta"}));
+}
+
+TEST_F(MainWindowModelTest, LocationAndWebsiteGoToTheShellForTheHighlightedEntry) {
+  const auto index = IndexOf(u"7-Zip Portable");
+  EXPECT_EQ(Run(C::OpenLocation, u"7-Zip Portable").toolLink,
+            (ToolLinkRequest{ToolLink::Location, index}));
+  EXPECT_EQ(Run(C::GoToWebsite, u"7-Zip Portable").toolLink,
+            (ToolLinkRequest{ToolLink::Website, index}));
+  EXPECT_FALSE(Run(C::GoToWebsite).toolLink) << "nothing highlighted";
+  EXPECT_TRUE(interaction.shown.empty());
 }
 
 TEST_F(MainWindowModelTest, CommandsTheMenuWouldDisableDoNothingFromTheKeyboard) {
@@ -134,6 +144,26 @@ TEST_F(MainWindowModelTest, SortAllAsksThenSortsAndRestarts) {
   EXPECT_TRUE(Run(C::SortAll).restart);
   EXPECT_EQ(Order(6), Names({u"Repair Delta", u"Repair Echo"}));
   EXPECT_EQ(interaction.shown, Names({main_text::kConfirmSort, main_text::kConfirmSort}));
+}
+
+TEST_F(MainWindowModelTest, ASortThatFailsSaysSoAndDoesNotRestart) {
+  // The favourites' list is written first; its first value is refused.
+  registry.FailNext(FakeRegistry::Call::kSetValue, reg::kAccessDenied);
+  interaction.answers = {msg::kYes};
+  EXPECT_FALSE(Run(C::SortAll).restart);
+  EXPECT_EQ(interaction.shown, Names({main_text::kConfirmSort, main_text::kSortFailed}));
+  EXPECT_EQ(Order(1), Names({u"Favourite One", u"Own Favourite"})) << "nothing lost";
+  EXPECT_EQ(Order(5), Names({u"7-Zip Portable", u"Favourite One", u"Short Uninstall",
+                             u"WinZIP Installer"}))
+      << "the other groups are sorted";
+}
+
+TEST_F(MainWindowModelTest, ATickThatCannotBeSavedStaysAndIsReported) {
+  registry.FailNext(FakeRegistry::Call::kSetValue, reg::kAccessDenied);
+  EXPECT_TRUE(window.TickChanged(IndexOf(u"Repair Delta"), true).ticksChanged);
+  EXPECT_EQ(Ticked(), Names({u"Repair Delta"}));
+  EXPECT_EQ(interaction.shown, Names({main_text::kTickNotSaved}));
+  EXPECT_FALSE(Dword(u"6\\Repair Delta", u"State"));
 }
 
 TEST_F(MainWindowModelTest, MovedEntriesKeepTheHighlight) {

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
+#include <string>
 
 #include "app/ScriptedInteraction.h"
 #include "app/ToolListFixture.h"
@@ -145,7 +147,7 @@ TEST_F(SelectionWindowModelTest, SaveNewReportsWhatCouldNotBeSaved) {
     }
     auto window = OpenWindow();
     const auto path = InFolder(std::u16string(c.typed) + u".kvasel");
-    if (c.failWrite) files.FailNext(FakeFileSystem::Call::kWriteAll, path);
+    if (c.failWrite) files.FailNext(FakeFileSystem::Call::kMoveTo, path);
     window.SetTypedName(c.typed);
     const auto row = window.SaveTyped(list);
     EXPECT_EQ(interaction.shown, Names({c.want}));
@@ -167,6 +169,43 @@ TEST_F(SelectionWindowModelTest, LoadAndMergeApplyTheHighlightedFile) {
     window.Highlight(0);
     EXPECT_TRUE(window.ApplyHighlighted(list, registry, merge).applied);
     EXPECT_EQ(Ticked(), merge ? Names({u"Repair Delta", u"Repair Echo"}) : Names({u"Repair Delta"}));
+  }
+}
+
+TEST_F(SelectionWindowModelTest, ASelectionThatCannotBeReadIsReportedAndChangesNothing) {
+  struct Case {
+    const char* name;
+    std::function<void()> arrange;
+    bool applied;
+    std::u16string_view want;
+  };
+  const Case cases[] = {
+      {"the file went away", [this] { files.RemoveFile(InFolder(u"Weekly.kvasel")); }, false,
+       text::kLoadFailed},
+      {"the file cannot be read",
+       [this] { files.FailNext(FakeFileSystem::Call::kReadAll, InFolder(u"Weekly.kvasel")); },
+       false, text::kLoadFailed},
+      {"a tick cannot be kept",
+       [this] { registry.FailNext(FakeRegistry::Call::kSetValue, reg::kAccessDenied); }, true,
+       text::kLoadedPartly},
+  };
+  for (const bool merge : {false, true}) {
+    for (const auto& c : cases) {
+      SCOPED_TRACE(std::string(merge ? "merge: " : "load: ") + c.name);
+      Keep(u"Weekly.kvasel", u"[6]\r\nRepair Delta=1\r\nRepair Echo=0\r\n");
+      Reload();
+      Tick({u"Repair Echo"});
+      const auto before = Ticked();
+      interaction.shown.clear();
+      auto window = OpenWindow();
+      window.Highlight(0);
+      c.arrange();
+      EXPECT_EQ(window.ApplyHighlighted(list, registry, merge).applied, c.applied);
+      EXPECT_EQ(interaction.shown, Names({c.want}));
+      if (!c.applied) {
+        EXPECT_EQ(Ticked(), before) << "nothing changed";
+      }
+    }
   }
 }
 

@@ -64,8 +64,14 @@ TEST_F(SelectionsTest, ASaveThatCannotCompleteSaysSoAndKeepsTheOldFile) {
     bool oldFileKept;
   };
   const Case cases[] = {
-      {"the file cannot be written",
-       [this] { files.FailNext(FakeFileSystem::Call::kWriteAll, kPath); },
+      {"the new file cannot be written",
+       [this] { files.FailNext(FakeFileSystem::Call::kWriteAll, std::u16string(kPath) + u".new"); },
+       SelectionSave::Failed, true},
+      {"the new file is torn",
+       [this] { files.TearNextWrite(std::u16string(kPath) + u".new", 10); },
+       SelectionSave::Failed, true},
+      {"the new file cannot replace the old",
+       [this] { files.FailNext(FakeFileSystem::Call::kMoveTo, kPath); },
        SelectionSave::Failed, true},
       {"the old file cannot be read",
        [this] { files.FailNext(FakeFileSystem::Call::kReadAll, kPath); },
@@ -87,6 +93,7 @@ TEST_F(SelectionsTest, ASaveThatCannotCompleteSaysSoAndKeepsTheOldFile) {
     c.arrange();
     EXPECT_EQ(SaveSelection(list, files, kPath), c.want);
     EXPECT_EQ(ReadUtf16(kPath) == kOld, c.oldFileKept);
+    EXPECT_FALSE(Exists(files, std::u16string(kPath) + u".new")) << "nothing left beside it";
   }
 }
 

@@ -194,11 +194,44 @@ TEST_F(ToolStateTest, HiddenToolsGoToTheEndOfTheirListAndComeBackLast) {
   const auto& restored = model.Entry(IndexOf(u"Tool Alpha", 5));
   EXPECT_TRUE(restored.ticked);
   EXPECT_EQ(restored.icon.imageId, 150);
-  EXPECT_EQ(restored.secondLine, u"Never downloaded");
+  EXPECT_EQ(restored.secondLine, u"Updated: Never");
   EXPECT_FALSE(state.Restore(u"Tool Alpha", 5)) << "already shown";
 
   Reload();
   EXPECT_EQ(Shown(5), Names({u"Tool Charlie", u"Tool Bravo", u"Tool Alpha"}));
+}
+
+TEST_F(ToolStateTest, ARestoredToolShowsItsLastUpdateWhereTheLoaderReadsIt) {
+  Import(uR"(
+[HKLM\kva_settings\5\Tool Bravo]
+"LastUpdate"="2024-05-01 10:15"
+[HKLM\kva_settings\2\Second Own Tool]
+"LastUpdate"="2024-06-02 11:30"
+[HKLM\kva_settings\1\Favourite One]
+"LastUpdate"="only the origin's state counts"
+)");
+  struct Case {
+    const char* name;
+    std::u16string_view tool;
+    int group;
+    std::u16string_view want;
+  };
+  const Case cases[] = {
+      {"catalogue tool", u"Tool Bravo", 5, u"Updated: 2024-05-01 10:15"},
+      {"never updated", u"Tool Charlie", 5, u"Updated: Never"},
+      {"own tool: record and state share a key", u"Second Own Tool", 2,
+       u"Updated: 2024-06-02 11:30"},
+      {"favourite: its origin's state", u"Favourite One", 1, u"Updated: 2024-07-03 08:00"},
+      {"built-in repair keeps its section", u"1-Auto-logon the current user", 1001,
+       u"Pre-repair actions"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::size_t index[] = {IndexOf(c.tool, c.group)};
+    ASSERT_EQ(state.Hide(index), 1u);
+    ASSERT_TRUE(state.Restore(c.tool, c.group));
+    EXPECT_EQ(model.Entry(IndexOf(c.tool, c.group)).secondLine, c.want);
+  }
 }
 
 TEST_F(ToolStateTest, ListHiddenStopsAtTheFirstMissingGroupThenLooksAt1001) {

@@ -105,41 +105,69 @@ TEST(IniFile, ReadsEveryEncodingAndLineEnd) {
   struct Case {
     const char* name;
     Bytes bytes;
-    WithoutMark rule;
     std::optional<std::u16string_view> want;
   };
   const Case cases[] = {
-      {"utf-16le with mark", EncodeUtf16Le(u"[s]\r\nk=é€\r\n"), WithoutMark::Ansi, u"é€"},
+      {"utf-16le with mark", EncodeUtf16Le(u"[s]\r\nk=é€\r\n"), u"é€"},
       {"utf-16be with mark",
        {0xFE, 0xFF, 0, '[', 0, 's', 0, ']', 0, '\n', 0, 'k', 0, '=', 0x20, 0xAC},
-       WithoutMark::Ansi,
        u"€"},
-      {"utf-8 with mark", AsBytes("\xEF\xBB\xBF[s]\r\nk=\xC3\xA9\r\n"), WithoutMark::Ansi, u"é"},
-      {"ansi", AsBytes("[s]\r\nk=\xE9\x80\r\n"), WithoutMark::Ansi, u"é€"},
-      {"utf-8 without mark read as ansi", AsBytes("[s]\nk=\xC3\xA9\n"), WithoutMark::Ansi, u"Ã©"},
-      {"utf-8 without mark accepted", AsBytes("[s]\nk=\xC3\xA9\n"), WithoutMark::Utf8IfValid, u"é"},
-      {"lf only", AsBytes("[s]\nother=1\nk=v\n"), WithoutMark::Ansi, u"v"},
-      {"no final line end", AsBytes("[s]\r\nk=v"), WithoutMark::Ansi, u"v"},
-      {"lf inside a crlf file stays in the line", AsBytes("[s]\r\nj=1\nk=2\r\n"), WithoutMark::Ansi,
-       std::nullopt},
-      {"line starting with cr ignored", AsBytes("[s]\r\n\rk=bad\r\nk=good\r\n"), WithoutMark::Ansi,
-       u"good"},
-      {"cr line in an lf file ignored", AsBytes("[s]\n\rk=bad\nk=good\n"), WithoutMark::Ansi,
-       u"good"},
-      {"section line with text after it", AsBytes("[s] ; note\nk=v\n"), WithoutMark::Ansi, u"v"},
-      {"bracket in a section name", AsBytes("[s]x]\nk=v\n[s]\nk=w\n"), WithoutMark::Ansi, u"w"},
-      {"empty brackets are no section", AsBytes("[s]\n[]\nk=v\n"), WithoutMark::Ansi, u"v"},
+      {"lf only", AsBytes("[s]\nother=1\nk=v\n"), u"v"},
+      {"no final line end", AsBytes("[s]\r\nk=v"), u"v"},
+      {"lf inside a crlf file stays in the line", AsBytes("[s]\r\nj=1\nk=2\r\n"), std::nullopt},
+      {"line starting with cr ignored", AsBytes("[s]\r\n\rk=bad\r\nk=good\r\n"), u"good"},
+      {"cr line in an lf file ignored", AsBytes("[s]\n\rk=bad\nk=good\n"), u"good"},
+      {"section line with text after it", AsBytes("[s] ; note\nk=v\n"), u"v"},
+      {"bracket in a section name", AsBytes("[s]x]\nk=v\n[s]\nk=w\n"), u"w"},
+      {"empty brackets are no section", AsBytes("[s]\n[]\nk=v\n"), u"v"},
       {"odd utf-16 byte count",
        {0xFF, 0xFE, '[', 0, 's', 0, ']', 0, '\n', 0, 'k', 0, '=', 0, 'v'},
-       WithoutMark::Ansi,
        u"\uFFFD"},
-      {"no bytes", {}, WithoutMark::Ansi, std::nullopt},
+      {"no bytes", {}, std::nullopt},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    EXPECT_EQ(IniFile::Parse(c.bytes, c.rule).ReadString(u"s", u"k"), c.want);
+    EXPECT_EQ(IniFile::Parse(c.bytes).ReadString(u"s", u"k"), c.want);
   }
   EXPECT_EQ(IniFile::Parse(AsBytes("[s]\r\nj=1\nk=2\r\n")).ReadString(u"s", u"j"), u"1\nk=2");
+}
+
+// Without a mark: valid UTF-8 is UTF-8, anything else Windows-1252, for
+// every INI file alike.
+TEST(IniFile, TextWithoutAMarkIsUtf8WhenValidElseWindows1252) {
+  struct Case {
+    const char* name;
+    std::string_view value;  // the bytes after "[s]\r\nk="
+    std::u16string_view want;
+  };
+  const Case cases[] = {
+      {"plain ascii", "Caf e", u"Caf e"},
+      {"utf-8 e acute", "Caf\xC3\xA9", u"Café"},
+      {"utf-8 euro and a 4-byte character", "\xE2\x82\xAC \xF0\x9F\x94\xA7", u"€ \U0001F527"},
+      {"windows-1252 e acute", "Caf\xE9", u"Café"},
+      {"windows-1252 euro and quotes", "\x80 \x93q\x94", u"€ “q”"},
+      {"utf-8 cut short at the end", "Caf\xC3", u"CafÃ"},
+      {"utf-8 three-byte form cut short", "\xE2\x82", u"â‚"},
+      {"overlong slash", "\xC0\xAF", u"À¯"},
+      {"overlong three-byte nul", "\xE0\x80\x80", u"à€€"},
+      {"surrogate encoded in utf-8", "\xED\xA0\x80", u"í\u00A0€"},
+      {"beyond U+10FFFF", "\xF4\x90\x80\x80", u"ô\u0090€€"},
+      {"one bad byte makes the whole file ansi", "\xC3\xA9 \xE9", u"Ã© é"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string text = "[s]\r\nk=" + std::string(c.value) + "\r\n";
+    EXPECT_EQ(IniFile::Parse(AsBytes(text)).ReadString(u"s", u"k"), c.want);
+  }
+  // A mark decides whatever follows.
+  EXPECT_EQ(IniFile::Parse(AsBytes("\xEF\xBB\xBF[s]\r\nk=\xC3\xA9\r\n")).ReadString(u"s", u"k"),
+            u"é");
+  EXPECT_EQ(IniFile::Parse(AsBytes("\xEF\xBB\xBF[s]\r\nk=\xE9\r\n")).ReadString(u"s", u"k"),
+            u"\uFFFD")
+      << "utf-8 with a mark stays utf-8";
+  EXPECT_EQ(IniFile::Parse(EncodeUtf16Le(u"[s]\r\nk=\u00C3\u00A9\r\n")).ReadString(u"s", u"k"),
+            u"Ã©")
+      << "utf-16le with a mark is never read again as utf-8";
 }
 
 TEST(IniFile, WritesInPlaceAndKeepsWhatItDoesNotUnderstand) {

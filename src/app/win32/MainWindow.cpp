@@ -9,6 +9,7 @@
 #include "app/DescriptionTip.h"
 #include "app/MainWindowModel.h"
 #include "app/ProgramVersion.h"
+#include "app/ToolLinks.h"
 #include "app/win32/AcceleratorTable.h"
 #include "app/win32/ContextMenuPopup.h"
 #include "app/win32/DescriptionTipWindow.h"
@@ -73,7 +74,8 @@ class MainWindow::Lock {
   std::vector<std::pair<HWND, bool>> saved_;
 };
 
-MainWindow::MainWindow(ui::Toolkit& kit, std::u16string_view title)
+MainWindow::MainWindow(ui::Toolkit& kit, std::u16string_view title, Explorer& explorer,
+                       Environment& environment)
     : Window(kit, {.className = L"KELVARAWND",
                    .title = std::u16string(title),
                    .width = kMainWidth,
@@ -83,7 +85,9 @@ MainWindow::MainWindow(ui::Toolkit& kit, std::u16string_view title)
                    // the frame is taken away in WM_NCCALCSIZE.
                    .style = WS_POPUP | WS_CLIPCHILDREN | WS_THICKFRAME | WS_MINIMIZEBOX |
                             WS_MAXIMIZEBOX | WS_SYSMENU,
-                   .classStyle = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW}) {}
+                   .classStyle = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW}),
+      explorer_(explorer),
+      environment_(environment) {}
 
 MainWindow::~MainWindow() = default;
 
@@ -181,6 +185,7 @@ void MainWindow::Apply(const CommandOutcome& outcome) {
   }
   if (outcome.enableRestoreHidden) panel_.EnableRestoreHidden(true);
   Open(outcome.open);
+  if (outcome.toolLink) ShowToolLink(*outcome.toolLink);
   if (outcome.tip) ShowTip(*outcome.tip);
   if (outcome.focusFinder) header_.Finder().Focus();
   if (outcome.restart && parts_->restart) parts_->restart();
@@ -214,6 +219,14 @@ void MainWindow::Show(const Changes& changes) {
   }
   if (changes.reload || changes.relayout) RefreshCounter();
   if (changes.restoreHidden) panel_.EnableRestoreHidden(*changes.restoreHidden);
+}
+
+// A tool with nothing to show (never downloaded, no web address) leaves
+// the command without a word, as the list's other quiet commands do.
+void MainWindow::ShowToolLink(const ToolLinkRequest& request) {
+  if (request.entry >= parts_->list.EntryCount()) return;
+  const ToolLinkPorts ports{parts_->registry, parts_->files, environment_, explorer_};
+  OpenToolLink(ports, parts_->list.Entry(request.entry), request.link);
 }
 
 void MainWindow::RefreshCounter() { panel_.ApplyCounter(parts_->model.RefreshCounter()); }

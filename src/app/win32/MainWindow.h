@@ -18,6 +18,11 @@
 #include "app/win32/SidePanel.h"
 #include "ui/Window.h"
 
+namespace kva {
+class Environment;
+class Explorer;
+}  // namespace kva
+
 namespace kva::win32 {
 
 class AcceleratorTable;
@@ -29,7 +34,10 @@ inline constexpr int kMainHeight = 614;
 
 class MainWindow final : public ui::Window {
  public:
-  MainWindow(ui::Toolkit& kit, std::u16string_view title);
+  // The shell shows tools' locations and websites; environment expands
+  // their paths. Both outlive the window.
+  MainWindow(ui::Toolkit& kit, std::u16string_view title, Explorer& explorer,
+             Environment& environment);
   ~MainWindow() override;
 
   // The list has loaded: show it and let the commands run.
@@ -79,6 +87,7 @@ class MainWindow final : public ui::Window {
   void ShowContextMenu();
   void ShowTip(const Tip& tip);
   void OpenAbout();
+  void ShowToolLink(const ToolLinkRequest& request);
   void NotAvailable();
   [[nodiscard]] CommandContext Context();
 
@@ -87,6 +96,8 @@ class MainWindow final : public ui::Window {
   ToolListView* list_ = nullptr;
   ui::Control* grip_ = nullptr;
   MainWindowParts* parts_ = nullptr;
+  Explorer& explorer_;
+  Environment& environment_;
   std::unique_ptr<AcceleratorTable> accelerators_;
   std::unique_ptr<DescriptionTipWindow> tip_;
   UniqueGdiObject<HBRUSH> fieldBrush_;

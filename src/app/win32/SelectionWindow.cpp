@@ -113,8 +113,8 @@ class SelectionWindow final : public ui::Window {
     switch (command) {
       case kLoadSelected:
       case kMergeSelected:
-        model_.ApplyHighlighted(parts_.list, parts_.registry, command == kMergeSelected);
-        return true;
+        return model_.ApplyHighlighted(parts_.list, parts_.registry, command == kMergeSelected)
+            .applied;
       case kDeleteSelected:
         model_.DeleteHighlighted();
         ShowNames();

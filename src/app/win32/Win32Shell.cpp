@@ -47,7 +47,7 @@ void Win32Shell::ShowSplash(const AppIdentity& identity) {
 }
 
 bool Win32Shell::CreateMainWindow(std::u16string_view title) {
-  main_ = std::make_unique<MainWindow>(kit_, title);
+  main_ = std::make_unique<MainWindow>(kit_, title, explorer_, environment_);
   if (main_->Create()) return true;
   main_.reset();
   return false;

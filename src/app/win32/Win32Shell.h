@@ -10,6 +10,8 @@
 #include "app/Shell.h"
 #include "app/win32/MainWindow.h"
 #include "platform/Interaction.h"
+#include "platform/win32/Win32Environment.h"
+#include "platform/win32/Win32Explorer.h"
 #include "ui/LoadingWindow.h"
 #include "ui/SplashScreen.h"
 #include "ui/Toolkit.h"
@@ -79,6 +81,8 @@ class Win32Shell final : public Shell {
   ui::Toolkit kit_;
   ShellMessages messages_{*this};
   ui::SplashScreen splash_;
+  Win32Explorer explorer_;
+  Win32Environment environment_;
   std::unique_ptr<MainWindow> main_;
   std::unique_ptr<ui::LoadingWindow> loading_;
   NoLoadingView noLoading_;

@@ -7,6 +7,7 @@
 #include <lmcons.h>
 #include <lmapibuf.h>
 #include <wtsapi32.h>
+#include <shlobj.h>
 
 #include <utility>
 
@@ -107,6 +108,14 @@ struct WtsTextTraits {
   static void Close(Handle h) { ::WTSFreeMemory(h); }
 };
 
+// Shell item id lists (ILCreateFromPathW).
+struct ItemIdListTraits {
+  using Handle = PIDLIST_ABSOLUTE;
+  static Handle Invalid() { return nullptr; }
+  static bool IsValid(Handle h) { return h != nullptr; }
+  static void Close(Handle h) { ::ILFree(h); }
+};
+
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
 using UniqueFindHandle = UniqueHandle<FindHandleTraits>;
 using UniqueRegKey = UniqueHandle<RegKeyTraits>;
@@ -115,6 +124,7 @@ using UniqueLocalPointer = UniqueHandle<LocalPointerTraits<Pointer>>;
 using UniqueLocalMemory = UniqueLocalPointer<HLOCAL>;
 using UniqueNetApiBuffer = UniqueHandle<NetApiBufferTraits>;
 using UniqueWtsText = UniqueHandle<WtsTextTraits>;
+using UniqueItemIdList = UniqueHandle<ItemIdListTraits>;
 template <typename GdiObject>
 using UniqueGdiObject = UniqueHandle<GdiObjectTraits<GdiObject>>;
 

@@ -18,6 +18,7 @@
 #include "app/ToolListFixture.h"
 #include "app/win32/MainWindow.h"
 #include "app/win32/ToolListView.h"
+#include "fakes/FakeExplorer.h"
 #include "catalog/Options.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/WideText.h"
@@ -76,7 +77,7 @@ class MainWindowTest : public apptest::ToolListFixture {
     parts.emplace(MainWindowParts{*model, list, state, registry, disk, interaction,
                                   {u"Kelvara", u"The world's biggest collection of free technician tools."},
                                   SelectionsFolder(), 509, true, true, false, {}});
-    window = std::make_unique<MainWindow>(kit, u"Kelvara");
+    window = std::make_unique<MainWindow>(kit, u"Kelvara", explorer, environment);
     ASSERT_TRUE(window->Create());
     window->Attach(*parts);
     Pump();
@@ -125,6 +126,7 @@ class MainWindowTest : public apptest::ToolListFixture {
   }
 
   Win32FileSystem disk;
+  FakeExplorer explorer;
   std::optional<MainWindowModel> model;
   std::optional<MainWindowParts> parts;
   std::unique_ptr<MainWindow> window;

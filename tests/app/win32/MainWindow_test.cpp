@@ -127,6 +127,32 @@ TEST_F(MainWindowTest, TypingACapitalInTheFinderDoesNotSortTheList) {
       << "Shift+A sorts from anywhere else";
 }
 
+TEST_F(MainWindowTest, CtrlOAndCtrlWReachTheShell) {
+  // A real file, so that the window's own file system finds it.
+  const std::u16string folder = SelectionsFolder();
+  ASSERT_TRUE(disk.CreateFolders(folder));
+  const std::u16string file = folder + u"\\portable7z.exe";
+  const std::uint8_t content[] = {'M', 'Z'};
+  ASSERT_TRUE(disk.WriteAll(file, content));
+  std::u16string escaped;  // .reg text doubles its backslashes
+  for (const char16_t c : file) escaped.append(c == u'\\' ? u"\\\\" : std::u16string(1, c));
+  Import(u"[HKLM\\kva_tools\\5\\7-Zip Portable]\n\"Website\"=\"https://www.7-zip.org/\"\n"
+         u"\"downloadfile\"=\"" + escaped + u"\"\n");
+  ClickTile(IndexOf(u"7-Zip Portable"));
+  BYTE keys[256] = {};
+  ::GetKeyboardState(keys);
+  keys[VK_CONTROL] = 0x80;
+  ::SetKeyboardState(keys);
+  Press(ListWindow(), 'O');
+  Press(ListWindow(), 'W');
+  keys[VK_CONTROL] = 0;
+  ::SetKeyboardState(keys);
+  disk.RemoveFile(file);
+  EXPECT_EQ(explorer.shown, (std::vector<FakeExplorer::Shown>{{folder, {file}},
+                                                              {u"https://www.7-zip.org/", {}}}));
+  EXPECT_TRUE(interaction.shown.empty());
+}
+
 TEST_F(MainWindowTest, TheShortcutTableIsTheModelsInItsOrder) {
   const auto wanted = model->Accelerators();
   const AcceleratorTable table(wanted);

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/win32/HostFacts.h"
+
 namespace kva::win32 {
 namespace {
 
@@ -20,7 +22,7 @@ class Win32DesktopTest : public ::testing::Test {
     window_ = ::CreateWindowExW(0, kClassName, L"Kelvara", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100,
                                 nullptr, nullptr, windowClass.hInstance, nullptr);
     // Wine makes no window without a display; scripts/test gives it one.
-    if (!window_) GTEST_SKIP() << "no display to create windows on";
+    if (!window_) KVA_SKIP_WITHOUT_DISPLAY("no display to create windows on");
   }
   void TearDown() override {
     if (window_) ::DestroyWindow(window_);
