@@ -281,8 +281,12 @@ std::optional<int> Application::LoadToolListWhilePumping() {
   options.collapsibleGroups = CollapsibleGroups();
   auto& view = ports_.shell.Loading();
   // The resume selection ticks the tools an interrupted run had not reached.
+  // Ticks that could not be stored still show; only an unreadable file
+  // leaves nothing to announce.
   const auto applyResume = [&] {
-    ApplySelection(toolList_, ports_.registry, ports_.files, locations_.resumeSelectionPath, false);
+    resumePending_ = ApplySelection(toolList_, ports_.registry, ports_.files,
+                                    locations_.resumeSelectionPath, false)
+                         .applied;
   };
   const ToolListLoadEvents events{[&](std::u16string_view text) { view.SetStatus(text); },
                                   [&](int percent) { view.SetProgress(percent); }, applyResume};

@@ -290,6 +290,12 @@ TEST_F(ApplicationTest, TheResumeSelectionTicksTheToolsLeftAndSaysSo) {
   EXPECT_EQ(interaction.messages[0].find(u"Kelvara was prematurely closed during a \"Run tools\""),
             0u);
   EXPECT_FALSE(Exists(files, resume)) << "one notice per interrupted run";
+
+  AppFixture unreadable;
+  unreadable.files.WriteText(resume, "[5]\r\nUnchecky=1\r\n");
+  unreadable.files.FailNext(FakeFileSystem::Call::kReadAll, resume);
+  EXPECT_EQ(unreadable.RunProgram({}), exitcode::kNormal);
+  EXPECT_TRUE(unreadable.interaction.messages.empty()) << "no notice of ticks that were not set";
 }
 
 TEST_F(ApplicationTest, ACommandLineSelectionIsAppliedAndItsOperationPressed) {
