@@ -52,8 +52,13 @@ if have_display "closing the loading window during start-up"; then
   hive_export "$tools/kva_settings.dat" >/dev/null || fail "settings after the normal start"
 fi
 
-# 2. The settings file held open by another program at exit.
+# 2. The settings file held open by another program at exit, after a quiet
+# run that ends with 0 when nothing holds it.
 if have_display "settings held open at exit"; then
+  kelvara_start /Quiet
+  window_probe KELVARAWND --close --timeout 90 || fail "no main window in the quiet run"
+  wait "$started"
+  expect_code 0 "quiet run closed with nothing held"
   kelvara_start /Quiet
   window_probe KELVARAWND --timeout 90 || fail "no main window in the quiet run"
   (cd "$work" && exec timeout 60 "$runner" "$holder" "$tools/kva_settings.dat" 30 \
