@@ -17,6 +17,7 @@
 #include "app/win32/SelectionWindow.h"
 #include "app/win32/ToolListView.h"
 #include "app/win32/WindowChrome.h"
+#include "catalog/ToolListModel.h"
 #include "platform/Interaction.h"
 #include "ui/AboutWindow.h"
 #include "ui/MessageBoxWindow.h"
