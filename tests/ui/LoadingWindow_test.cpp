@@ -40,9 +40,14 @@ TEST_F(LoadingWindowTest, TakesReportsFromAWorkerWithoutHoldingItUp) {
   EXPECT_EQ(Utf16ToUtf8(window.Status().Text()), "Verifying database integrity...");
   EXPECT_FALSE(window.Bar().IsMarquee());
   EXPECT_EQ(window.Bar().Percent(), 35);
-  ::RedrawWindow(window.Handle(), nullptr, nullptr,
-                 RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-  EXPECT_TRUE(SaveScreenshot(window.Handle(), L"loading"));
+  EXPECT_NE(FindChild(window.Handle(), u"Verifying database integrity..."), nullptr);
+  // The bar, 520 pixels wide, is filled in the accent up to 35 %.
+  const WindowPicture picture(window.Handle());
+  const COLORREF accent = ThemeOf(ThemeId::Light).colours.accent;
+  HWND bar = window.Bar().Handle();
+  EXPECT_TRUE(HasColourAt(picture, PointIn(window.Handle(), bar, {156, 9}), accent)) << "at 30 %";
+  EXPECT_FALSE(HasColourAt(picture, PointIn(window.Handle(), bar, {208, 9}), accent)) << "at 40 %";
+  EXPECT_TRUE(picture.Save(L"loading"));
 }
 
 TEST_F(LoadingWindowTest, ReportsBeingClosed) {

@@ -1,6 +1,7 @@
 #include "ui/MessageBoxWindow.h"
 
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "GuiFixture.h"
@@ -115,14 +116,27 @@ TEST_F(MessageBoxTest, TipIsTheInformationWindowAtThePoint) {
   EXPECT_TRUE(driver.Ran());
 }
 
-TEST_F(MessageBoxTest, Screenshot) {
-  WindowDriver driver(kBoxClass, [&](HWND window) {
-    EXPECT_TRUE(SaveScreenshot(window, L"message_box"));
-    PressKey(window, VK_ESCAPE);
-  });
-  ShowMessageBox(kit_, nullptr,
-                 u"The selection was saved, but the state of some items could not be exported.",
-                 MessageBoxKind::kYesNoCancel);
+TEST_F(MessageBoxTest, ShowsItsTextAndButtonsOnTheThemesBackground) {
+  constexpr std::u16string_view kText =
+      u"The selection was saved, but the state of some items could not be exported.";
+  for (const auto& theme : kBothThemes) {
+    SCOPED_TRACE(theme.name);
+    const ThemeColours colours = ThemeOf(theme.id).colours;
+    kit_.SetTheme(ThemeOf(theme.id));
+    WindowDriver driver(kBoxClass, [&](HWND window) {
+      EXPECT_NE(FindChild(window, kText), nullptr);
+      for (auto button : {u"Yes", u"No", u"Cancel"}) {
+        EXPECT_NE(FindChild(window, button), nullptr) << Utf16ToUtf8(button);
+      }
+      const WindowPicture picture(window);
+      EXPECT_TRUE(HasColourAt(picture, {1, 1}, colours.frame));
+      EXPECT_TRUE(HasColourAt(picture, {10, 10}, colours.background));
+      EXPECT_TRUE(picture.Save(std::wstring(L"message_box_") + theme.name));
+      PressKey(window, VK_ESCAPE);
+    });
+    ShowMessageBox(kit_, nullptr, kText, MessageBoxKind::kYesNoCancel);
+    EXPECT_TRUE(driver.Ran());
+  }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "ui/MessageWindow.h"
 
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "GuiFixture.h"
@@ -156,20 +157,30 @@ TEST_F(MessageWindowTest, GoesWithItsParentAndAnswersAsClosed) {
   EXPECT_EQ(::FindWindowW(kClass, nullptr), nullptr);
 }
 
-TEST_F(MessageWindowTest, ScreenshotsInBothThemes) {
-  for (const ThemeId theme : {ThemeId::Light, ThemeId::Dark}) {
-    kit_.SetTheme(ThemeOf(theme));
-    const std::wstring name = theme == ThemeId::Light ? L"message_light" : L"message_dark";
+TEST_F(MessageWindowTest, PaintsTheThemeAroundALightOptionsBand) {
+  constexpr std::u16string_view kText =
+      u"You are about to update and run 3 selected tools.\r\n\r\nDo you want to continue?";
+  constexpr COLORREF kBand = 0xDFDFDF;  // light in both themes
+  for (const auto& theme : kBothThemes) {
+    SCOPED_TRACE(theme.name);
+    const ThemeColours colours = ThemeOf(theme.id).colours;
+    kit_.SetTheme(ThemeOf(theme.id));
     WindowDriver driver(kClass, [&](HWND window) {
-      ::SendMessageW(FindChild(window, kSkip), BM_CLICK, 0, 0);
-      ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-      EXPECT_TRUE(SaveScreenshot(window, name));
+      EXPECT_NE(FindChild(window, kText), nullptr);
+      HWND skip = FindChild(window, kSkip);
+      EXPECT_NE(skip, nullptr);
+      ::SendMessageW(skip, BM_CLICK, 0, 0);
+      const WindowPicture picture(window);
+      EXPECT_TRUE(HasColourAt(picture, {1, 1}, colours.frame));
+      EXPECT_TRUE(HasColourAt(picture, {20, 20}, colours.background));
+      EXPECT_TRUE(HasColourAt(picture, {20, 300}, kBand));
+      // The box face beside the tick, on the band.
+      EXPECT_TRUE(HasColourAt(picture, PointIn(window, skip, {4, 10}), 0xFFFFFF));
+      EXPECT_TRUE(picture.Save(std::wstring(L"message_") + theme.name));
       PressKey(window, VK_ESCAPE);
     });
-    ShowMessageWindow(kit_,
-                      u"You are about to update and run 3 selected tools.\r\n\r\nDo you want to "
-                      u"continue?",
-                      kQuestionWithOptions, nullptr);
+    ShowMessageWindow(kit_, kText, kQuestionWithOptions, nullptr);
+    EXPECT_TRUE(driver.Ran());
   }
 }
 

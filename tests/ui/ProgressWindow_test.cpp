@@ -128,14 +128,13 @@ TEST_F(ProgressWindowTest, IsModalOverItsParentWhileShown) {
   ::DestroyWindow(parent);
 }
 
-void Redraw(HWND window) {
-  ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-}
-
-TEST_F(ProgressWindowTest, Screenshots) {
-  for (const ThemeId theme : {ThemeId::Light, ThemeId::Dark}) {
-    const std::wstring suffix = theme == ThemeId::Light ? L"_light" : L"_dark";
-    kit_.SetTheme(ThemeOf(theme));
+TEST_F(ProgressWindowTest, BothFormsShowTheThemeTheStatusAndTheButtonsState) {
+  constexpr std::u16string_view kDownloading = u"Downloading Farbar Recovery Scan Tool... 62%";
+  constexpr std::u16string_view kVerifying = u"Verifying the downloaded archive...";
+  for (const auto& theme : kBothThemes) {
+    SCOPED_TRACE(theme.name);
+    const ThemeColours colours = ThemeOf(theme.id).colours;
+    kit_.SetTheme(ThemeOf(theme.id));
     ProgressWindow dialog(kit_, nullptr);
     dialog.Show(Form::kLarge);
     dialog.AddButton(0, u"Cancel this tool");
@@ -143,18 +142,33 @@ TEST_F(ProgressWindowTest, Screenshots) {
     dialog.AddLine(u"Update tool: Kaspersky TDSSKiller | Success: Downloaded and up to date.");
     dialog.AddLine(u"Run tool: Kaspersky TDSSKiller | Success: The tool ran and ended.");
     dialog.AddLine(u"Update tool: Farbar Recovery Scan Tool | Failure: The server did not answer.");
-    dialog.SetStatus(u"Downloading Farbar Recovery Scan Tool... 62%", 62);
+    dialog.SetStatus(kDownloading, 62);
     dialog.EnableButton(0, false);
     Pump();
+    HWND window = dialog.Handle();
+    EXPECT_NE(FindChild(window, kDownloading), nullptr);
+    EXPECT_FALSE(::IsWindowEnabled(FindChild(window, u"Cancel this tool")));
+    EXPECT_TRUE(::IsWindowEnabled(FindChild(window, u"Cancel all tools")));
     // The mouse over the other button, for the picture of both looks.
-    ::SendMessageW(FindChild(dialog.Handle(), u"Cancel all tools"), WM_MOUSEMOVE, 0, 0);
-    Redraw(dialog.Handle());
-    EXPECT_TRUE(SaveScreenshot(dialog.Handle(), L"progress_large" + suffix));
-    dialog.SetStatus(u"Verifying the downloaded archive...", progress::kBusy);
+    ::SendMessageW(FindChild(window, u"Cancel all tools"), WM_MOUSEMOVE, 0, 0);
+    const WindowPicture large(window);
+    EXPECT_TRUE(HasColourAt(large, {1, 1}, colours.frame));
+    EXPECT_TRUE(HasColourAt(large, {20, 380}, colours.background));
+    // The log's empty lower part, below its three lines.
+    EXPECT_TRUE(HasColourAt(large, PointIn(window, dialog.LogHandle(), {400, 200}),
+                            colours.background));
+    EXPECT_TRUE(large.Save(std::wstring(L"progress_large_") + theme.name));
+
+    dialog.SetStatus(kVerifying, progress::kBusy);
     dialog.Show(Form::kSmall);
     Pump();
-    Redraw(dialog.Handle());
-    EXPECT_TRUE(SaveScreenshot(dialog.Handle(), L"progress_small" + suffix));
+    window = dialog.Handle();
+    EXPECT_NE(FindChild(window, kVerifying), nullptr);
+    const WindowPicture small(window);
+    EXPECT_TRUE(HasColourAt(small, {1, 1}, colours.frame));
+    EXPECT_TRUE(HasColourAt(small, {447, 45}, colours.frame));
+    EXPECT_TRUE(HasColourAt(small, {441, 45}, colours.background));
+    EXPECT_TRUE(small.Save(std::wstring(L"progress_small_") + theme.name));
   }
 }
 

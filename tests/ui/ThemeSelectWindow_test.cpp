@@ -49,7 +49,16 @@ TEST_F(ThemeSelectWindowTest, ShowsItsTextsAtItsSize) {
                         u"You can change the selected theme anytime from Settings. This "
                         u"message will not be displayed again"),
               nullptr);
-    EXPECT_TRUE(SaveScreenshot(window, L"theme_select"));
+    // Before any theme: a black frame; each choice shows its theme's face.
+    const WindowPicture picture(window);
+    EXPECT_TRUE(HasColourAt(picture, {1, 1}, 0x000000));
+    for (const auto& choice : {theme_chooser::kLight, theme_chooser::kDark}) {
+      SCOPED_TRACE(Utf16ToUtf8(choice.text));
+      HWND button = FindChild(window, choice.text);
+      EXPECT_NE(button, nullptr);
+      EXPECT_TRUE(HasColourAt(picture, PointIn(window, button, {8, 23}), choice.backgroundColour));
+    }
+    EXPECT_TRUE(picture.Save(L"theme_select"));
     PressKey(window, VK_ESCAPE);
   });
   ShowThemeSelectWindow(kit_, nullptr);

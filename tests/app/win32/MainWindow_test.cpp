@@ -1,7 +1,9 @@
 #include "app/win32/MainWindow.h"
 
 #include <array>
+#include <string>
 
+#include "GuiFixture.h"
 #include "MainWindowFixture.h"
 #include "Screenshot.h"
 #include "WindowDriver.h"
@@ -188,15 +190,28 @@ TEST_F(MainWindowTest, HiddenToolsComeBackThroughTheirWindow) {
   EXPECT_FALSE(Panel(MainCommand::RestoreHidden).IsEnabled()) << "none left";
 }
 
-TEST_F(MainWindowTest, ScreenshotsInBothThemes) {
-  ClickCheckBox(IndexOf(u"7-Zip Portable"));
-  ClickTile(IndexOf(u"WinZIP Installer"));
-  ::UpdateWindow(window->Handle());
-  EXPECT_TRUE(ui::test::SaveScreenshot(window->Handle(), L"main_window_light"));
-  Open(ThemeId::Dark);
-  ClickTile(IndexOf(u"Repair Delta"));
-  ::UpdateWindow(window->Handle());
-  EXPECT_TRUE(ui::test::SaveScreenshot(window->Handle(), L"main_window_dark"));
+// A ticked box is filled with the theme's accent, an unticked one is white.
+TEST_F(MainWindowTest, PaintsTheThemeAndTheTicksInBothThemes) {
+  const std::size_t sevenZip = IndexOf(u"7-Zip Portable"), winZip = IndexOf(u"WinZIP Installer");
+  for (const auto& theme : ui::test::kBothThemes) {
+    SCOPED_TRACE(theme.name);
+    list.SetTicked(sevenZip, true);
+    Open(theme.id);
+    ClickTile(winZip);
+    HWND main = window->Handle();
+    EXPECT_EQ(ui::test::TextOf(main), u"Kelvara");
+    const ThemeColours colours = ThemeOf(theme.id).colours;
+    const ui::test::WindowPicture picture(main);
+    // Inside the box, clear of its tick mark.
+    const auto boxFace = [&](std::size_t index) {
+      const RECT box = *List().CheckBoxRect(index);
+      return ui::test::PointIn(main, ListWindow(), {box.left + 3, box.top + 3});
+    };
+    EXPECT_TRUE(ui::test::HasColourAt(picture, {1, 1}, colours.frame));
+    EXPECT_TRUE(ui::test::HasColourAt(picture, boxFace(sevenZip), colours.accent));
+    EXPECT_TRUE(ui::test::HasColourAt(picture, boxFace(winZip), 0xFFFFFF));
+    EXPECT_TRUE(picture.Save(std::wstring(L"main_window_") + theme.name));
+  }
 }
 
 }  // namespace
