@@ -37,7 +37,8 @@ std::optional<std::u16string> ProgramOf(CommandResolver& resolver, std::u16strin
   const std::size_t separator = name.rfind(u'\\');
   const bool hasExtension = !ExtensionOf(name).empty();
   if (separator != name.npos) {
-    // Past "C:\": a bare drive or root is no program.
+    // Positions are 0-based: the backslash must come after "C:", so that a
+    // bare root is no program.
     if (separator > 1 && Exists(files, name)) return name;
     if (hasExtension) return std::nullopt;
     if (auto found = Existing(files, name + u".exe")) return found;

@@ -117,7 +117,7 @@ bool CommandResolver::ReadAppPath(std::u16string_view name, std::u16string& path
 bool CommandResolver::ResolveExecutableName(std::u16string& name) {
   if (name.empty() || name.starts_with(u'/')) return false;
   if (IsUsableFile(files_, name)) return true;
-  // A three-letter extension is already there.
+  // A three-letter extension is already there: a dot fourth from the end.
   if (name.size() >= 4 && name[name.size() - 4] == u'.') return FindOnSearchPath(name, true);
 
   if (IsAbsolute(name)) {

@@ -8,7 +8,8 @@
 namespace kva {
 namespace {
 
-// Only quotes this close to the start enclose the path of a command.
+// Only quotes among the first 50 characters enclose the path of a command
+// (0-based here: a quote at index 49 is the 50th character).
 constexpr std::size_t kQuoteWindow = 50;
 
 struct QuotedPart {
