@@ -4,6 +4,7 @@
 // fail leave their outputs untouched and return false (or an empty result).
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -18,6 +19,7 @@ inline constexpr std::uint32_t kSystem = 0x04;
 inline constexpr std::uint32_t kDirectory = 0x10;
 inline constexpr std::uint32_t kArchive = 0x20;
 inline constexpr std::uint32_t kNormal = 0x80;
+inline constexpr std::uint32_t kReparsePoint = 0x400;
 inline constexpr std::uint32_t kInvalid = 0xFFFFFFFF;
 }  // namespace attr
 
@@ -58,6 +60,11 @@ class FileSystem {
   // hold wildcards (MatchesWildcard, Wildcard.h); sorted by name
   // case-insensitively, never "." or "..". Empty when the folder is missing.
   virtual std::vector<FoundFile> Find(std::u16string_view pattern) = 0;
+
+  // PathFindOnPathW: a bare name (no backslash, no colon) looked up in the
+  // System32 folder, the Windows folders and the folders of PATH, in 260
+  // characters. The full path of the first existing entry, a folder too.
+  virtual std::optional<std::u16string> FindOnPath(std::u16string_view name) = 0;
 
   virtual bool SetCurrentFolder(std::u16string_view path) = 0;
   // The full path, without a trailing backslash except at a drive's root.

@@ -294,6 +294,23 @@ std::vector<FoundFile> FakeFileSystem::Find(std::u16string_view pattern) {
   return found;  // the map keeps name order
 }
 
+std::optional<std::u16string> FakeFileSystem::FindOnPath(std::u16string_view name) {
+  constexpr std::size_t kPathCapacity = 260;  // with its NUL
+  if (name.empty() || name.find_first_of(u"\\:") != std::u16string_view::npos) return std::nullopt;
+  for (const auto& folder : searchFolders) {
+    std::u16string full = folder;
+    if (!full.ends_with(u'\\')) full += u'\\';
+    full += name;
+    if (full.size() < kPathCapacity && Attributes(full) != attr::kInvalid) return full;
+  }
+  return std::nullopt;
+}
+
+void FakeFileSystem::MarkReparsePoint(std::u16string_view path) {
+  const auto where = Resolve(path);
+  if (Node* node = where ? Lookup(*where) : nullptr) node->attributes |= attr::kReparsePoint;
+}
+
 bool FakeFileSystem::SetCurrentFolder(std::u16string_view path) {
   auto where = Resolve(path);
   const Node* node = where ? Lookup(*where) : nullptr;

@@ -43,12 +43,18 @@ class FakeFileSystem final : public FileSystem {
   bool MoveTo(std::u16string_view from, std::u16string_view to, bool replace) override;
   bool RemoveFile(std::u16string_view path) override;
   std::vector<FoundFile> Find(std::u16string_view pattern) override;
+  std::optional<std::u16string> FindOnPath(std::u16string_view name) override;
   bool SetCurrentFolder(std::u16string_view path) override;
   std::u16string CurrentFolder() override;
 
   // Test hooks.
 
   void AddDrive(char16_t letter);
+  // A junction or symbolic link: the entry reports kReparsePoint.
+  void MarkReparsePoint(std::u16string_view path);
+  // The folders FindOnPath looks in, in order: what System32, the Windows
+  // folders and PATH give on Windows.
+  std::vector<std::u16string> searchFolders;
   // Text files for set-up and checks; WriteText creates missing folders.
   void WriteText(std::u16string_view path, std::string_view bytes);
   [[nodiscard]] std::optional<std::string> ReadText(std::u16string_view path);

@@ -184,6 +184,18 @@ TEST_P(FileSystemContract, NamesCompareWithoutCaseAndKeepTheirCase) {
   EXPECT_TRUE(Fs().RemoveFile(At(u"README.TXT")));
 }
 
+// The search path is the system's; what the scratch folder shows is that
+// paths are never looked up and the current folder is not searched.
+TEST_P(FileSystemContract, FindOnPathTakesOnlyBareNamesAndSkipsTheCurrentFolder) {
+  const std::u16string before = Fs().CurrentFolder();
+  ASSERT_TRUE(Write(At(u"kva-not-on-path.txt"), "x"));
+  ASSERT_TRUE(Fs().SetCurrentFolder(Root()));
+  EXPECT_EQ(Fs().FindOnPath(u"kva-not-on-path.txt"), std::nullopt);
+  EXPECT_EQ(Fs().FindOnPath(At(u"kva-not-on-path.txt")), std::nullopt);
+  EXPECT_EQ(Fs().FindOnPath(u".\\kva-not-on-path.txt"), std::nullopt);
+  EXPECT_TRUE(Fs().SetCurrentFolder(before));
+}
+
 TEST_P(FileSystemContract, RelativePathsFollowTheCurrentFolder) {
   const std::u16string before = Fs().CurrentFolder();
   ASSERT_TRUE(Fs().CreateFolders(At(u"work\\sub")));

@@ -1,6 +1,7 @@
 #include "platform/win32/Win32FileSystem.h"
 
 #include <windows.h>
+#include <shlwapi.h>
 
 #include <algorithm>
 
@@ -148,6 +149,16 @@ std::vector<FoundFile> Win32FileSystem::Find(std::u16string_view pattern) {
     return order != 0 ? order < 0 : a.name < b.name;
   });
   return found;
+}
+
+std::optional<std::u16string> Win32FileSystem::FindOnPath(std::u16string_view name) {
+  // The call writes the found path into the name's buffer of MAX_PATH; a
+  // NUL inside would look up a shorter name.
+  if (name.size() >= MAX_PATH || name.find(u'\0') != name.npos) return std::nullopt;
+  wchar_t buffer[MAX_PATH] = {};
+  std::copy(name.begin(), name.end(), buffer);
+  if (!::PathFindOnPathW(buffer, nullptr)) return std::nullopt;
+  return FromWide(buffer);
 }
 
 bool Win32FileSystem::SetCurrentFolder(std::u16string_view path) {

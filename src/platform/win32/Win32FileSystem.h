@@ -16,6 +16,7 @@ class Win32FileSystem final : public FileSystem {
   bool MoveTo(std::u16string_view from, std::u16string_view to, bool replace) override;
   bool RemoveFile(std::u16string_view path) override;
   std::vector<FoundFile> Find(std::u16string_view pattern) override;
+  std::optional<std::u16string> FindOnPath(std::u16string_view name) override;
   bool SetCurrentFolder(std::u16string_view path) override;
   std::u16string CurrentFolder() override;
 };
