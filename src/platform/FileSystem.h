@@ -56,6 +56,18 @@ class FileSystem {
   virtual bool MoveTo(std::u16string_view from, std::u16string_view to, bool replace) = 0;
   virtual bool RemoveFile(std::u16string_view path) = 0;  // not a read-only one
 
+  // Makes BUILTIN\Administrators the owner of the file or folder, then gives
+  // Administrators and SYSTEM full control: for items whose access list
+  // refuses the program. Ownership comes first, since only the owner may
+  // rewrite an access list it is denied. Needs the take-ownership privilege.
+  virtual bool TakeOwnershipAndGrantFullAccess(std::u16string_view path) = 0;
+  // MoveFileExW with MOVEFILE_DELAY_UNTIL_REBOOT and no target: the item is
+  // removed at the next restart and stays until then. A folder goes only if
+  // it is empty by then, so its contents must be scheduled before it.
+  virtual bool RemoveAtRestart(std::u16string_view path) = 0;
+  // SHChangeNotify: open Explorer windows drop the removed file or folder.
+  virtual void NotifyShellOfRemoval(std::u16string_view path, bool wasFolder) = 0;
+
   // The entries of a folder whose names match the last component, which may
   // hold wildcards (MatchesWildcard, Wildcard.h); sorted by name
   // case-insensitively, never "." or "..". Empty when the folder is missing.

@@ -11,6 +11,7 @@ struct FakeFileSystem::Node {
   bool folder = false;
   std::uint32_t attributes = 0;  // read-only, hidden, system, archive
   std::vector<std::uint8_t> data;
+  std::optional<Refusal> removalRefused;
   std::map<std::u16string, std::unique_ptr<Node>, LessNoCase> children;
 };
 
@@ -180,7 +181,7 @@ bool FakeFileSystem::RemoveFolder(std::u16string_view path) {
   if (!parent) return false;
   const auto it = parent->children.find(where->parts.back());
   if (it == parent->children.end() || !it->second->folder || !it->second->children.empty() ||
-      IsCurrentOrAbove(*where)) {
+      it->second->removalRefused || IsCurrentOrAbove(*where)) {
     return false;
   }
   parent->children.erase(it);
@@ -273,11 +274,31 @@ bool FakeFileSystem::RemoveFile(std::u16string_view path) {
   Node* parent = where ? ParentOf(*where) : nullptr;
   const Node* node = where ? Lookup(*where) : nullptr;
   if (!parent || !node || node->folder || (node->attributes & attr::kReadOnly) ||
-      Injected(Call::kRemoveFile, *where)) {
+      node->removalRefused || Injected(Call::kRemoveFile, *where)) {
     return false;
   }
   parent->children.erase(where->parts.back());
   return true;
+}
+
+bool FakeFileSystem::TakeOwnershipAndGrantFullAccess(std::u16string_view path) {
+  const auto where = Resolve(path);
+  Node* node = where ? Lookup(*where) : nullptr;
+  if (!node) return false;
+  if (node->removalRefused == Refusal::kUntilOwned) node->removalRefused.reset();
+  return true;
+}
+
+bool FakeFileSystem::RemoveAtRestart(std::u16string_view path) {
+  const auto where = Resolve(path);
+  if (!where || !Lookup(*where)) return false;
+  removalsAtRestart_.push_back(Text(*where));
+  return true;
+}
+
+void FakeFileSystem::NotifyShellOfRemoval(std::u16string_view path, bool /*wasFolder*/) {
+  const auto where = Resolve(path);
+  shellRemovalNotices_.push_back(where ? Text(*where) : std::u16string(path));
 }
 
 std::vector<FoundFile> FakeFileSystem::Find(std::u16string_view pattern) {
@@ -340,6 +361,11 @@ std::optional<std::string> FakeFileSystem::ReadText(std::u16string_view path) {
 void FakeFileSystem::FailNext(Call call, std::u16string_view path) {
   const auto where = Resolve(path);
   failures_.push_back({call, where ? Text(*where) : std::u16string(path)});
+}
+
+void FakeFileSystem::RefuseRemoval(std::u16string_view path, Refusal refusal) {
+  const auto where = Resolve(path);
+  if (Node* node = where ? Lookup(*where) : nullptr) node->removalRefused = refusal;
 }
 
 void FakeFileSystem::TearNextWrite(std::u16string_view path, std::size_t keptBytes) {

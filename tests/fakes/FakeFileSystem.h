@@ -8,8 +8,9 @@
 // only when empty and not current; moves stay on one drive. New files get
 // the archive attribute, a file without any attribute reports kNormal.
 // Find lists in name order. There are no shares (\\server\share) and no
-// 8.3 names. Drive C: exists and is the current folder at the start. For
-// one thread at a time.
+// 8.3 names. Removals at restart and shell notices are only recorded; an
+// access list exists only as a refusal set by a test. Drive C: exists and
+// is the current folder at the start. For one thread at a time.
 
 #include <cstddef>
 #include <map>
@@ -28,6 +29,9 @@ class FakeFileSystem final : public FileSystem {
  public:
   // Port calls that FailNext can stop.
   enum class Call { kWriteAll, kReadAll, kCopyTo, kMoveTo, kRemoveFile, kSetAttributes };
+  // Why RemoveFile and RemoveFolder refuse an item: an access list that
+  // lets only an owner in, or a file in use that nothing unlocks.
+  enum class Refusal { kUntilOwned, kAlways };
 
   FakeFileSystem();
   ~FakeFileSystem() override;
@@ -42,6 +46,9 @@ class FakeFileSystem final : public FileSystem {
   bool CopyTo(std::u16string_view from, std::u16string_view to, bool overwrite) override;
   bool MoveTo(std::u16string_view from, std::u16string_view to, bool replace) override;
   bool RemoveFile(std::u16string_view path) override;
+  bool TakeOwnershipAndGrantFullAccess(std::u16string_view path) override;
+  bool RemoveAtRestart(std::u16string_view path) override;
+  void NotifyShellOfRemoval(std::u16string_view path, bool wasFolder) override;
   std::vector<FoundFile> Find(std::u16string_view pattern) override;
   std::optional<std::u16string> FindOnPath(std::u16string_view name) override;
   bool SetCurrentFolder(std::u16string_view path) override;
@@ -65,6 +72,15 @@ class FakeFileSystem final : public FileSystem {
   // The next WriteAll of path stores only the first keptBytes and fails:
   // a write torn by a crash or a full disk.
   void TearNextWrite(std::u16string_view path, std::size_t keptBytes);
+
+  void RefuseRemoval(std::u16string_view path, Refusal refusal);
+  // Full paths as resolved, in call order.
+  [[nodiscard]] const std::vector<std::u16string>& RemovalsAtRestart() const {
+    return removalsAtRestart_;
+  }
+  [[nodiscard]] const std::vector<std::u16string>& ShellRemovalNotices() const {
+    return shellRemovalNotices_;
+  }
 
  private:
   struct Node;
@@ -95,6 +111,8 @@ class FakeFileSystem final : public FileSystem {
   Location current_;
   std::vector<Failure> failures_;
   std::vector<Tear> tears_;
+  std::vector<std::u16string> removalsAtRestart_;
+  std::vector<std::u16string> shellRemovalNotices_;
 };
 
 }  // namespace kva

@@ -216,6 +216,21 @@ TEST_P(FileSystemContract, RelativePathsFollowTheCurrentFolder) {
   EXPECT_TRUE(Fs().RemoveFolder(At(u"work\\sub")));
 }
 
+TEST_P(FileSystemContract, TakesItemsOverAndSchedulesRemovalsAtRestart) {
+  ASSERT_TRUE(Fs().CreateFolders(At(u"locked")));
+  ASSERT_TRUE(Write(At(u"locked\\tool.exe"), "MZ"));
+  EXPECT_TRUE(Fs().TakeOwnershipAndGrantFullAccess(At(u"locked")));
+  EXPECT_TRUE(Fs().TakeOwnershipAndGrantFullAccess(At(u"locked\\tool.exe")));
+  EXPECT_FALSE(Fs().TakeOwnershipAndGrantFullAccess(At(u"missing.exe")));
+  EXPECT_TRUE(Write(At(u"locked\\tool.exe"), "MZ2")) << "full access";
+  EXPECT_EQ(Read(At(u"locked\\tool.exe")), "MZ2");
+
+  EXPECT_TRUE(Fs().RemoveAtRestart(At(u"locked\\tool.exe")));
+  EXPECT_TRUE(Exists(Fs(), At(u"locked\\tool.exe"))) << "it stays until the restart";
+  EXPECT_TRUE(Fs().RemoveFile(At(u"locked\\tool.exe")));
+  EXPECT_TRUE(Fs().RemoveFolder(At(u"locked")));
+}
+
 class FakeScratch final : public FileSystemScratch {
  public:
   FakeScratch() { files_.CreateFolders(u"C:\\Scratch"); }

@@ -1,6 +1,8 @@
 #include "platform/win32/Win32FileSystem.h"
 
 #include <windows.h>
+#include <sddl.h>
+#include <shlobj.h>
 #include <shlwapi.h>
 
 #include <algorithm>
@@ -33,6 +35,11 @@ std::u16string FullPath(std::u16string_view path) {
   if (length == 0 || length >= needed) return {};
   return FromWide(full.data(), length);
 }
+
+// Owner Administrators; full control for Administrators and SYSTEM, passed
+// on to what a folder holds.
+constexpr const wchar_t* kFullAccessForAdministrators =
+    L"O:BAD:(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)";
 
 bool IsDotEntry(const wchar_t* name) {
   return std::wcscmp(name, L".") == 0 || std::wcscmp(name, L"..") == 0;
@@ -125,6 +132,29 @@ bool Win32FileSystem::MoveTo(std::u16string_view from, std::u16string_view to, b
 
 bool Win32FileSystem::RemoveFile(std::u16string_view path) {
   return ::DeleteFileW(Wide(path).c_str());
+}
+
+bool Win32FileSystem::TakeOwnershipAndGrantFullAccess(std::u16string_view path) {
+  UniqueLocalMemory descriptor;
+  if (!::ConvertStringSecurityDescriptorToSecurityDescriptorW(
+          kFullAccessForAdministrators, SDDL_REVISION_1,
+          reinterpret_cast<PSECURITY_DESCRIPTOR*>(descriptor.Receive()), nullptr)) {
+    return false;
+  }
+  // Two steps: the take-ownership privilege opens the item for a new owner
+  // only, and the new owner may then write the access list.
+  const std::wstring wide = Wide(path);
+  return ::SetFileSecurityW(wide.c_str(), OWNER_SECURITY_INFORMATION, descriptor.Get()) &&
+         ::SetFileSecurityW(wide.c_str(), DACL_SECURITY_INFORMATION, descriptor.Get());
+}
+
+bool Win32FileSystem::RemoveAtRestart(std::u16string_view path) {
+  return ::MoveFileExW(Wide(path).c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+}
+
+void Win32FileSystem::NotifyShellOfRemoval(std::u16string_view path, bool wasFolder) {
+  ::SHChangeNotify(wasFolder ? SHCNE_RMDIR : SHCNE_DELETE, SHCNF_PATHW, Wide(path).c_str(),
+                   nullptr);
 }
 
 // The folder is listed whole and matched here: FindFirstFileW would also

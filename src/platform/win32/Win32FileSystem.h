@@ -15,6 +15,9 @@ class Win32FileSystem final : public FileSystem {
   bool CopyTo(std::u16string_view from, std::u16string_view to, bool overwrite) override;
   bool MoveTo(std::u16string_view from, std::u16string_view to, bool replace) override;
   bool RemoveFile(std::u16string_view path) override;
+  bool TakeOwnershipAndGrantFullAccess(std::u16string_view path) override;
+  bool RemoveAtRestart(std::u16string_view path) override;
+  void NotifyShellOfRemoval(std::u16string_view path, bool wasFolder) override;
   std::vector<FoundFile> Find(std::u16string_view pattern) override;
   std::optional<std::u16string> FindOnPath(std::u16string_view name) override;
   bool SetCurrentFolder(std::u16string_view path) override;

@@ -4,7 +4,9 @@
 
 #include <atomic>
 
+#include "platform/FileDeletion.h"
 #include "platform/Text.h"
+#include "platform/win32/UniqueHandle.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/WideText.h"
 #include "platform/FileSystemContract.h"
@@ -71,6 +73,41 @@ TEST(Win32FileSystem, ScratchFolderIsCleanedUp) {
   }
   Win32FileSystem fs;
   EXPECT_FALSE(Exists(fs, root));
+}
+
+// The deletion service on real files: attributes that block a removal, a
+// tree, and a file in use, which only the restart can take.
+TEST(Win32FileSystem, DeletionServiceRemovesMatchesTreesAndSchedulesFilesInUse) {
+  Win32Scratch scratch;
+  FileSystem& fs = scratch.Files();
+  const std::u16string root = scratch.Root();
+  const auto write = [&](std::u16string_view name, std::uint32_t attributes) {
+    const std::u16string path = root + u"\\" + std::u16string(name);
+    ASSERT_TRUE(fs.WriteAll(path, std::vector<std::uint8_t>{'x'}));
+    ASSERT_TRUE(fs.SetAttributes(path, attributes));
+  };
+  ASSERT_TRUE(fs.CreateFolders(root + u"\\tool.txt\\deep"));
+  write(u"a.txt", attr::kReadOnly);
+  write(u"b.txt", attr::kHidden | attr::kSystem);
+  write(u"keep.log", attr::kNormal);
+  write(u"tool.txt\\deep\\index.dat", attr::kReadOnly | attr::kHidden);
+
+  EXPECT_TRUE(DeleteItems(fs, root + u"\\*.txt", deletion::kTakeOwnershipWhenRefused));
+  std::vector<std::u16string> left;
+  for (const auto& found : fs.Find(root + u"\\*")) left.push_back(found.name);
+  EXPECT_EQ(left, std::vector<std::u16string>{u"keep.log"});
+
+  // Opened without delete sharing: DeleteFileW fails with a sharing violation.
+  const std::u16string inUse = root + u"\\keep.log";
+  UniqueKernelHandle held(::CreateFileW(Wide(inUse).c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                        nullptr, OPEN_EXISTING, 0, nullptr));
+  ASSERT_TRUE(held.IsValid());
+  EXPECT_FALSE(DeleteItems(fs, inUse, 0));
+  EXPECT_TRUE(DeleteItems(fs, inUse, deletion::kAtRestartWhenRefused));
+  EXPECT_TRUE(Exists(fs, inUse)) << "until the restart";
+  held.Reset();
+  EXPECT_TRUE(DeleteItems(fs, inUse, 0));
+  EXPECT_FALSE(Exists(fs, inUse));
 }
 
 }  // namespace
