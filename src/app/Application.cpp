@@ -149,10 +149,8 @@ std::optional<int> Application::TakeOverStaleHives() {
   }
   // Only a hive that is loaded needs unloading: a crash between the two
   // loads leaves just one.
-  const bool toolsFreed =
-      !toolsLoaded || registry.UnloadHive(reg::kLocalMachine, kCatalogueHiveName) == reg::kSuccess;
-  const bool settingsFreed = !settingsLoaded ||
-      registry.UnloadHive(reg::kLocalMachine, kSettingsHiveName) == reg::kSuccess;
+  const bool toolsFreed = UnloadMachineHive(registry, kCatalogueHiveName);
+  const bool settingsFreed = UnloadMachineHive(registry, kSettingsHiveName);
   if (!toolsFreed || !settingsFreed) return Shutdown(exitcode::kReportedError, true);
   return std::nullopt;
 }
@@ -370,12 +368,12 @@ int Application::Shutdown(int code, bool keepSettingsFile) {
     ports_.shell.HideMainWindow();
     ports_.shell.ProcessMessages();
   }
-  kept = UnloadHive(kCatalogueHiveName) && kept;
+  kept = UnloadMachineHive(ports_.registry, kCatalogueHiveName) && kept;
   // A resume file left behind would announce an interrupted run next time.
   kept = ForceRemoveFile(ports_.files, locations_.resumeSelectionPath) && kept;
   if (KeyExists(ports_.registry, reg::kLocalMachine, kSettingsHiveName)) {
     kept = SaveSettings(keepSettingsFile) && kept;
-    kept = UnloadHive(kSettingsHiveName) && kept;
+    kept = UnloadMachineHive(ports_.registry, kSettingsHiveName) && kept;
   }
   RemoveTempHives();
   if (restartFlags_ & restart::kRestartProgram) StartRestart();
@@ -395,11 +393,6 @@ bool Application::SaveSettings(bool keepSettingsFile) {
           saved;
   RemoveSettingsLogs();
   return saved;
-}
-
-bool Application::UnloadHive(std::u16string_view name) {
-  return !KeyExists(ports_.registry, reg::kLocalMachine, name) ||
-         ports_.registry.UnloadHive(reg::kLocalMachine, name) == reg::kSuccess;
 }
 
 bool Application::SaveWindowSize() {

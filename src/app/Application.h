@@ -134,7 +134,6 @@ class Application {
   [[nodiscard]] bool SaveWindowSize();
   [[nodiscard]] bool SaveGroupStates();
   [[nodiscard]] bool SaveSettings(bool keepSettingsFile);
-  [[nodiscard]] bool UnloadHive(std::u16string_view name);
   void RemoveSettingsLogs();
   void RemoveTempHives();
   void StartRestart();

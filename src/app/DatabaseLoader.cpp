@@ -121,9 +121,7 @@ DatabaseLoadResult Attempt::Run() {
 // loads the files afresh (a loaded hive's file cannot be replaced).
 void UnloadHives(Registry& registry) {
   for (auto name : {kCatalogueHiveName, kSettingsHiveName}) {
-    if (KeyExists(registry, reg::kLocalMachine, name)) {
-      (void)registry.UnloadHive(reg::kLocalMachine, name);
-    }
+    (void)UnloadMachineHive(registry, name);
   }
 }
 

@@ -29,6 +29,11 @@ std::u16string PendingHivePath(std::u16string_view target) {
   return std::u16string(target) + u".new";
 }
 
+bool UnloadMachineHive(Registry& registry, std::u16string_view name) {
+  return !KeyExists(registry, reg::kLocalMachine, name) ||
+         registry.UnloadHive(reg::kLocalMachine, name) == reg::kSuccess;
+}
+
 bool ForceRemoveFile(FileSystem& files, std::u16string_view path) {
   const auto attributes = files.Attributes(path);
   if (attributes == attr::kInvalid) return true;

@@ -33,6 +33,10 @@ std::expected<void, std::u16string> BuildHiveFile(Registry& registry, FileSystem
                                                   std::u16string_view scratchKeyPath,
                                                   std::u16string_view target);
 
+// Unloads the hive loaded as HKLM\name; true when it is gone (or was never
+// loaded).
+[[nodiscard]] bool UnloadMachineHive(Registry& registry, std::u16string_view name);
+
 // Deletes a file even when it is hidden, system or read-only; true when it
 // is gone (or was never there).
 bool ForceRemoveFile(FileSystem& files, std::u16string_view path);
