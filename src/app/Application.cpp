@@ -58,11 +58,6 @@ MainCommand OperationCommand(StartOperation operation) {
   return MainCommand::RunSelected;
 }
 
-std::u16string FolderOf(std::u16string_view path) {
-  const auto slash = path.find_last_of(u'\\');
-  return std::u16string(slash == kNpos ? std::u16string_view() : path.substr(0, slash));
-}
-
 }  // namespace
 
 Application::Application(const AppPorts& ports)
@@ -417,7 +412,7 @@ bool Application::SaveGroupStates() {
 
 void Application::RemoveSettingsLogs() {
   const auto& hive = locations_.settingsHivePath;
-  const auto folder = FolderOf(hive);
+  const std::u16string folder(FolderOf(hive));
   for (const auto& pattern :
        {hive + u".LOG*", hive + u"*.regtrans-ms", hive + u"*.TM.blf"}) {
     for (const auto& found : ports_.files.Find(pattern)) {
@@ -428,7 +423,7 @@ void Application::RemoveSettingsLogs() {
 
 void Application::RemoveTempHives() {
   for (const auto& hive : {locations_.tempToolsHivePath, locations_.tempSettingsHivePath}) {
-    const auto folder = FolderOf(hive);
+    const std::u16string folder(FolderOf(hive));
     for (const auto& found : ports_.files.Find(hive + u"*")) {
       ForceRemoveFile(ports_.files, folder + u"\\" + found.name);
     }

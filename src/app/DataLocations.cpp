@@ -5,11 +5,6 @@
 namespace kva {
 namespace {
 
-std::u16string_view FolderOf(std::u16string_view path) {
-  const auto slash = path.find_last_of(u'\\');
-  return slash == kNpos ? std::u16string_view() : path.substr(0, slash);
-}
-
 std::u16string_view NameOf(std::u16string_view path) {
   const auto slash = path.find_last_of(u'\\');
   return slash == kNpos ? path : path.substr(slash + 1);

@@ -39,22 +39,17 @@ std::optional<Item> DownloadedItem(std::u16string_view stored, Environment& envi
   return item;
 }
 
-std::u16string_view ParentOf(std::u16string_view path) {
-  const auto slash = path.find_last_of(u'\\');
-  return slash == kNpos ? std::u16string_view() : path.substr(0, slash);
-}
-
 }  // namespace
 
 std::optional<ToolLocation> FindToolLocation(const ToolRecord& record, Environment& environment,
                                              FileSystem& files) {
   const auto first = DownloadedItem(record.downloadFile1, environment, files);
   if (!first) return std::nullopt;
-  const auto folder = ParentOf(first->path);
+  const auto folder = FolderOf(first->path);
   const auto second = DownloadedItem(record.downloadFile2, environment, files);
   // Explorer selects items of one folder only.
   if (second && !EqualsNoCase(second->path, first->path) &&
-      EqualsNoCase(ParentOf(second->path), folder)) {
+      EqualsNoCase(FolderOf(second->path), folder)) {
     return ToolLocation{std::u16string(folder), {first->path, second->path}};
   }
   if (first->folder) return ToolLocation{first->path, {}};

@@ -249,4 +249,9 @@ std::u16string_view Right(std::u16string_view text, std::size_t count) {
   return text.substr(text.size() - std::min(count, text.size()));
 }
 
+std::u16string_view FolderOf(std::u16string_view path) {
+  const auto slash = path.find_last_of(u'\\');
+  return slash == kNpos ? std::u16string_view() : path.substr(0, slash);
+}
+
 }  // namespace kva

@@ -40,6 +40,10 @@ struct LessNoCase {
 };
 
 inline constexpr std::u16string_view kBlanks = u" \t";
+// The folder part of a Windows path, before its last backslash; empty when
+// it has none.
+std::u16string_view FolderOf(std::u16string_view path);
+
 std::u16string_view Trim(std::u16string_view text, std::u16string_view chars = kBlanks);
 std::u16string_view TrimLeft(std::u16string_view text, std::u16string_view chars = kBlanks);
 std::u16string_view TrimRight(std::u16string_view text, std::u16string_view chars = kBlanks);
