@@ -432,12 +432,14 @@ void Application::RemoveTempHives() {
 
 void Application::StartRestart() {
   auto& env = ports_.environment;
-  ports_.processes.StartDetached(RestartCommandLine(locations_.restartExe, argumentText_),
-                                 locations_.toolsDir, WindowShow::Normal);
+  // Nobody waits for either: the handles go at once.
+  const auto restart = RestartCommandLine(locations_.restartExe, argumentText_);
+  ports_.processes.Start({.commandLine = restart, .workingFolder = locations_.toolsDir});
   if (obsoleteFile_.empty()) return;
   const auto command = ObsoleteFileCommand(obsoleteFile_);
-  ports_.processes.StartDetached(env.Expand(command).value_or(command), locations_.toolsDir,
-                                 WindowShow::Hidden);
+  const auto expanded = env.Expand(command).value_or(command);
+  ports_.processes.Start(
+      {.commandLine = expanded, .workingFolder = locations_.toolsDir, .show = show::kHidden});
 }
 
 }  // namespace kva

@@ -12,6 +12,8 @@ class Privileges {
   virtual bool Enable() = 0;
   // Restores the state Enable found; nothing when Enable did not run.
   virtual void Restore() = 0;
+  // Enable ran and was not restored since.
+  [[nodiscard]] virtual bool IsEnabled() const = 0;
 };
 
 }  // namespace kva

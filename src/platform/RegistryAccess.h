@@ -18,18 +18,10 @@
 #include <string_view>
 #include <utility>
 
+#include "platform/MessagePump.h"
 #include "platform/Registry.h"
 
 namespace kva {
-
-// Lets long registry work keep the interface alive: CopyTree calls Process
-// every fifth item, SaveKey calls Process and then Idle(20) between polls.
-class MessagePump {
- public:
-  virtual ~MessagePump() = default;
-  virtual void Process() = 0;
-  virtual void Idle(unsigned milliseconds) = 0;
-};
 
 // Owns one open key, or none. Move-only; closing happens on reassignment
 // and destruction, never for the predefined roots.
@@ -105,11 +97,11 @@ std::uint32_t ValueCount(const RegKey& key);
 bool DeleteTree(RegKey& key, std::u16string_view path);
 // Copies values and subkeys of source into destination (created when
 // missing); returns the number of values written. Nothing happens when the
-// destination is the source or lies inside it.
+// destination is the source or lies inside it. Pumps every fifth item.
 std::uint32_t CopyTree(Registry& registry, std::u16string_view source,
                        std::u16string_view destination, MessagePump& pump);
 // RegSaveKeyExW on a worker thread while the caller pumps messages (at
-// least once). The file must not exist: Windows refuses to overwrite it.
+// least once, then Idle(20) between polls). The file must not exist: Windows refuses to overwrite it.
 bool SaveKey(const RegKey& key, std::u16string_view file, MessagePump& pump);
 
 bool ResetKeySecurity(Registry& registry, std::u16string_view path);

@@ -254,4 +254,9 @@ std::u16string_view FolderOf(std::u16string_view path) {
   return slash == kNpos ? std::u16string_view() : path.substr(0, slash);
 }
 
+std::u16string_view FileNameOf(std::u16string_view path) {
+  const auto slash = path.find_last_of(u'\\');
+  return slash == kNpos ? path : path.substr(slash + 1);
+}
+
 }  // namespace kva

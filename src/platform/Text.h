@@ -43,6 +43,8 @@ inline constexpr std::u16string_view kBlanks = u" \t";
 // The folder part of a Windows path, before its last backslash; empty when
 // it has none.
 std::u16string_view FolderOf(std::u16string_view path);
+// The last component of a Windows path: the text after its last backslash.
+std::u16string_view FileNameOf(std::u16string_view path);
 
 std::u16string_view Trim(std::u16string_view text, std::u16string_view chars = kBlanks);
 std::u16string_view TrimLeft(std::u16string_view text, std::u16string_view chars = kBlanks);

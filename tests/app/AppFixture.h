@@ -17,13 +17,13 @@
 #include "app/MainWindowModel.h"
 #include "app/Shell.h"
 #include "fakes/FakeClock.h"
+#include "fakes/FakeDesktop.h"
 #include "fakes/FakeEnvironment.h"
 #include "fakes/FakeFileSystem.h"
+#include "fakes/FakeProcesses.h"
 #include "fakes/FakeRegistry.h"
 #include "platform/Accounts.h"
-#include "platform/Desktop.h"
 #include "platform/Firewall.h"
-#include "platform/Processes.h"
 #include "platform/Resources.h"
 #include "platform/Session.h"
 #include "ResourceIds.h"
@@ -46,27 +46,6 @@ class FakeResources final : public Resources {
   }
   std::span<const std::uint8_t> Image(int) override { return {}; }
   std::vector<std::uint8_t> catalogue, settings;
-};
-
-class FakeDesktop final : public Desktop {
- public:
-  WindowId FindTopWindow(std::u16string_view className) override {
-    return className == u"KELVARAWND" ? mainWindow : kNoWindow;
-  }
-  bool IsVisible(WindowId) override { return visible; }
-  void RestoreAndActivate(WindowId window) override { activated = window; }
-  WindowId mainWindow = kNoWindow;
-  bool visible = false;
-  WindowId activated = kNoWindow;
-};
-
-class FakeProcesses final : public Processes {
- public:
-  bool StartDetached(std::u16string_view commandLine, std::u16string_view, WindowShow) override {
-    started.emplace_back(commandLine);
-    return true;
-  }
-  std::vector<std::u16string> started;
 };
 
 class FakeSession final : public Session {

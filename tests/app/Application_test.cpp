@@ -143,7 +143,7 @@ TEST_F(ApplicationTest, ARestartStartsTheProgramAgainWithoutAnUpdateCheck) {
   shell.duringEventLoop = [&] { app->RequestRestart(restart::kRestartProgram); };
   EXPECT_EQ(app->Run({u"/Quiet"}, u"/Quiet"), exitcode::kRestart);
   ASSERT_EQ(processes.started.size(), 1u);
-  EXPECT_EQ(processes.started[0], u"C:\\Kit\\Kelvara.exe /NoUpdate /Quiet");
+  EXPECT_EQ(processes.started[0].commandLine, u"C:\\Kit\\Kelvara.exe /NoUpdate /Quiet");
 }
 
 TEST_F(ApplicationTest, TheWindowSizeIsKeptBetweenRuns) {

@@ -1,7 +1,7 @@
 #pragma once
 // A message pump that only counts, for code that must keep the interface
 // alive while it works.
-#include "platform/RegistryAccess.h"
+#include "platform/MessagePump.h"
 
 namespace kva {
 

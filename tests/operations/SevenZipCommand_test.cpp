@@ -33,7 +33,9 @@ TEST(SevenZipCommand, QuotesEveryPartAndRefusesWhatCannotBeQuoted) {
     SCOPED_TRACE(c.name);
     const auto got = SevenZipExtractCommand(kSevenZip, c.archive, c.destination, c.password);
     ASSERT_EQ(got.has_value(), c.want.has_value());
-    if (got) EXPECT_EQ(Utf16ToUtf8(*got), Utf16ToUtf8(*c.want));
+    if (got) {
+      EXPECT_EQ(Utf16ToUtf8(*got), Utf16ToUtf8(*c.want));
+    }
   }
 }
 

@@ -7,6 +7,7 @@
 #include "fakes/FakeFileSystem.h"
 #include "fakes/FakeRegistry.h"
 #include "fakes/RecordingPump.h"
+#include "platform/RegistryAccess.h"
 
 namespace kva {
 namespace {

@@ -9,6 +9,9 @@ class Win32Desktop final : public Desktop {
   WindowId FindTopWindow(std::u16string_view className) override;
   bool IsVisible(WindowId window) override;
   void RestoreAndActivate(WindowId window) override;
+  void Restore(WindowId window) override;
+  std::vector<TopWindow> TopWindows() override;
+  void PostDestroy(WindowId window) override;
 };
 
 }  // namespace kva::win32

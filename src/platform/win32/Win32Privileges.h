@@ -12,6 +12,7 @@ class Win32Privileges final : public Privileges {
   ~Win32Privileges() override = default;
   bool Enable() override;
   void Restore() override;
+  [[nodiscard]] bool IsEnabled() const override { return !previous_.empty(); }
 
  private:
   std::vector<BYTE> previous_;  // TOKEN_PRIVILEGES as AdjustTokenPrivileges returned it
