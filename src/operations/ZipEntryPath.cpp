@@ -33,7 +33,8 @@ bool IsDeviceName(std::u16string_view component) {
     if (EqualsNoCase(stem, name)) return true;
   }
   if (stem.size() != 4) return false;
-  const bool numbered = EqualsNoCase(stem.substr(0, 3), u"COM") || EqualsNoCase(stem.substr(0, 3), u"LPT");
+  const auto prefix = stem.substr(0, 3);
+  const bool numbered = EqualsNoCase(prefix, u"COM") || EqualsNoCase(prefix, u"LPT");
   const char16_t digit = stem[3];
   return numbered && ((digit >= u'0' && digit <= u'9') || digit == u'¹' || digit == u'²' ||
                       digit == u'³');

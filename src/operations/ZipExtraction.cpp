@@ -89,8 +89,9 @@ std::optional<std::vector<std::uint8_t>> ReadRaw(unzFile zip, const Entry& entry
   if (unzOpenCurrentFile2(zip, &method, &level, 1) != UNZ_OK) return std::nullopt;
   std::vector<std::uint8_t> raw;
   std::vector<std::uint8_t> chunk(64 * 1024);
+  const auto chunkBytes = static_cast<unsigned>(chunk.size());
   int count = 0;
-  while ((count = unzReadCurrentFile(zip, chunk.data(), static_cast<unsigned>(chunk.size()))) > 0) {
+  while ((count = unzReadCurrentFile(zip, chunk.data(), chunkBytes)) > 0) {
     raw.insert(raw.end(), chunk.begin(), chunk.begin() + count);
   }
   const int closed = unzCloseCurrentFile(zip);
@@ -172,8 +173,9 @@ Outcome CheckEntry(unzFile zip, const Entry& entry, const std::string& password)
 // An archive with no entries is its end record alone, at offset 0, where
 // minizip's search for that record never looks.
 bool IsEmptyZip(const std::vector<std::uint8_t>& bytes) {
-  constexpr std::uint8_t kEndRecord[] = {0x50, 0x4B, 0x05, 0x06};
-  return bytes.size() >= 22 && std::equal(std::begin(kEndRecord), std::end(kEndRecord), bytes.begin());
+  constexpr std::uint8_t kEmptyEndRecord[] = {0x50, 0x4B, 0x05, 0x06, 0, 0, 0, 0, 0, 0, 0, 0};
+  return bytes.size() >= 22 &&
+         std::equal(std::begin(kEmptyEndRecord), std::end(kEmptyEndRecord), bytes.begin());
 }
 
 std::u16string Join(std::u16string_view folder, std::u16string_view relative) {
@@ -200,7 +202,8 @@ Outcome WriteEntry(FileSystem& files, unzFile zip, const Entry& entry,
   }
   auto data = ReadEntry(zip, entry, password);
   if (!data) return Fail(data.error(), entry.name);
-  const bool written = files.CreateFolders(FolderOf(target)) && WriteReplacing(files, target, *data);
+  const bool written =
+      files.CreateFolders(FolderOf(target)) && WriteReplacing(files, target, *data);
   return written ? Outcome() : Fail(ZipError::kWriteFailed, entry.name);
 }
 

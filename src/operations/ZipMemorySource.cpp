@@ -17,10 +17,11 @@ voidpf ZCALLBACK Open(voidpf opaque, const void*, int mode) {
   return new Cursor{*static_cast<const std::vector<std::uint8_t>*>(opaque)};
 }
 
-uLong ZCALLBACK Read(voidpf, voidpf stream, void* buffer, uLong size) {
+uLong ZCALLBACK Read(voidpf, voidpf stream, void* buffer, uLong wantedBytes) {
   auto& cursor = *static_cast<Cursor*>(stream);
-  const std::uint64_t left = cursor.bytes.size() - std::min<std::uint64_t>(cursor.position, cursor.bytes.size());
-  const auto count = static_cast<uLong>(std::min<std::uint64_t>(size, left));
+  const std::uint64_t totalBytes = cursor.bytes.size();
+  const std::uint64_t left = totalBytes - std::min(cursor.position, totalBytes);
+  const auto count = static_cast<uLong>(std::min<std::uint64_t>(wantedBytes, left));
   if (count > 0) std::memcpy(buffer, cursor.bytes.data() + cursor.position, count);
   cursor.position += count;
   return count;
