@@ -16,6 +16,10 @@ if(WIN32)
   target_compile_definitions(kva_pcre2 INTERFACE PCRE2_STATIC)
 endif()
 
+if(WIN32)
+  # The import library would make the programs need zlib1.dll beside them.
+  set(ZLIB_USE_STATIC_LIBS ON)
+endif()
 find_package(ZLIB REQUIRED)
 find_path(MINIZIP_INCLUDE_DIR minizip/unzip.h REQUIRED)
 find_library(MINIZIP_LIBRARY NAMES minizip REQUIRED)
