@@ -66,8 +66,9 @@ class VersionCheck {
 class ArchiveExtractor {
  public:
   virtual ~ArchiveExtractor() = default;
-  virtual bool Extract(std::u16string_view archive, std::u16string_view destination,
-                       std::u16string_view password) = 0;
+  // True when every file of the archive is in the destination folder.
+  virtual bool ExtractArchive(std::u16string_view archive, std::u16string_view destination,
+                              std::u16string_view password) = 0;
 };
 
 struct CommandServices {

@@ -105,7 +105,7 @@ class ToolCommandRunner {
     Status(u"Extracting " + std::u16string(written) + u"...");
     const std::u16string archive = Expanded(written);
     const std::u16string destination = Expanded(Trim(unzip.destination));
-    const bool done = s_.extractor.Extract(archive, destination, u"");
+    const bool done = s_.extractor.ExtractArchive(archive, destination, u"");
     s_.progress.AddLine(done ? u"Successfully extracted " + archive + u"."
                              : u"Warning: failed to extract " + archive + u"!");
   }

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "CommandRecorders.h"
 #include "fakes/FakeClock.h"
 #include "fakes/FakeDesktop.h"
 #include "fakes/FakeEnvironment.h"
@@ -20,89 +21,6 @@
 #include "operations/ToolCommands.h"
 
 namespace kva::test {
-
-class FakeRunControl final : public RunControl {
- public:
-  int CheckCancel() override {
-    ++polls;
-    if (polls == cancelAtPoll) state = cancelWith;
-    return state;
-  }
-  void ResetCancel() override {
-    ++resets;
-    state = cancel::kNone;
-  }
-  [[nodiscard]] bool IsCancelled() const override { return state != cancel::kNone; }
-
-  int polls = 0, resets = 0;
-  int cancelAtPoll = -1, cancelWith = cancel::kThisTool;
-  int state = cancel::kNone;
-};
-
-class RecordingTags final : public TagDispatcher {
- public:
-  int Dispatch(std::u16string_view command, std::size_t closePosition) override {
-    dispatched.emplace_back(command);
-    positions.push_back(closePosition);
-    return result;
-  }
-  std::vector<std::u16string> dispatched;
-  std::vector<std::size_t> positions;
-  int result = 1;
-};
-
-class RecordingScripts final : public ScriptRunner {
- public:
-  bool Run(ProcessId process, std::u16string_view script) override {
-    ran.emplace_back(script);
-    processes.push_back(process);
-    return true;
-  }
-  std::vector<std::u16string> ran;
-  std::vector<ProcessId> processes;
-};
-
-class ScriptedVersions final : public VersionCheck {
- public:
-  bool IsInstalledAndUpToDate(std::u16string_view current, std::u16string_view newest) override {
-    asked.emplace_back(std::u16string(current) + u" | " + std::u16string(newest));
-    return upToDate;
-  }
-  std::vector<std::u16string> asked;
-  bool upToDate = true;
-};
-
-class RecordingExtractor final : public ArchiveExtractor {
- public:
-  bool Extract(std::u16string_view archive, std::u16string_view destination,
-               std::u16string_view password) override {
-    calls.push_back(std::u16string(archive) + u" > " + std::u16string(destination) + u" [" +
-                    std::u16string(password) + u"]");
-    return succeeds;
-  }
-  std::vector<std::u16string> calls;
-  bool succeeds = true;
-};
-
-// Records when privileges are dropped and taken back, in the order of the
-// process starts around them.
-class RecordingPrivileges final : public Privileges {
- public:
-  explicit RecordingPrivileges(std::vector<std::u16string>& events) : events_(events) {}
-  bool Enable() override {
-    events_.push_back(u"enable");
-    return enabled = true;
-  }
-  void Restore() override {
-    events_.push_back(u"restore");
-    enabled = false;
-  }
-  [[nodiscard]] bool IsEnabled() const override { return enabled; }
-  bool enabled = true;
-
- private:
-  std::vector<std::u16string>& events_;
-};
 
 class ToolCommandsTest : public ::testing::Test {
  protected:
