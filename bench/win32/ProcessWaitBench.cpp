@@ -3,7 +3,8 @@
 // exit code, the runner's process and process-tree waits) and, as the
 // baseline, by a plain WaitForSingleObject, in the same run. Prints the
 // processor time this process used over each wait, as a share of one core,
-// and the ratio to the baseline. The child is this program itself:
+// and the ratio to the baseline. The child is a copy of this program (so
+// that an image-path wait does not find the measuring program itself):
 //   kva_process_wait_bench.exe [sleep ms]      measures
 //   kva_process_wait_bench.exe --child <ms>    sleeps (the waited-for tool)
 #include <windows.h>
@@ -71,13 +72,19 @@ struct Cost {
 
 class Bench {
  public:
-  explicit Bench(unsigned sleepMs) : sleepMs_(sleepMs) {}
+  explicit Bench(unsigned sleepMs) : sleepMs_(sleepMs) {
+    wchar_t self[MAX_PATH];
+    ::GetModuleFileNameW(nullptr, self, MAX_PATH);
+    child_ = environment.TempFolder() + u"\\kva_wait_bench_child.exe";
+    ::CopyFileW(self, win32::Wide(child_).c_str(), FALSE);
+  }
+  ~Bench() { ::DeleteFileW(win32::Wide(child_).c_str()); }
+  Bench(const Bench&) = delete;
+  Bench& operator=(const Bench&) = delete;
 
   // Starts the sleeping child and measures the given wait for it.
   Cost Measure(const std::function<void(ProcessHandle&)>& wait) {
-    wchar_t self[MAX_PATH];
-    ::GetModuleFileNameW(nullptr, self, MAX_PATH);
-    const std::u16string line = u"\"" + win32::FromWide(self) + u"\" --child " +
+    const std::u16string line = u"\"" + child_ + u"\" --child " +
                                 win32::FromWide(std::to_wstring(sleepMs_).c_str());
     const auto child = processes.Start({.commandLine = line, .show = show::kHidden});
     if (!child) return {};
@@ -114,6 +121,7 @@ class Bench {
 
  private:
   unsigned sleepMs_;
+  std::u16string child_;
 };
 
 void Report(const char* name, const Cost& cost, const Cost& baseline) {

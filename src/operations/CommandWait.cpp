@@ -8,9 +8,11 @@
 namespace kva {
 namespace {
 
-// A process that ends wakes the wait at once; new children or a restarted
-// image appear without a signal, so those waits look again this often.
-constexpr unsigned kRescanMilliseconds = 250;
+// A process that ends wakes the wait at once, and the tree is scanned for
+// its children before it is dropped; children of a member that still runs,
+// or a restarted image, appear without a signal, so those waits look again
+// this often. A scan lists every process, which is what a wait costs.
+constexpr unsigned kRescanMilliseconds = 500;
 // Cancellation arrives as input, which wakes the wait; the time-out is a
 // safety net only.
 constexpr unsigned kProcessWaitMilliseconds = 1000;
