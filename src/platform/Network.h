@@ -53,7 +53,8 @@ class NetSession {
                                                const OpenUrlOptions& options) = 0;
   // The size of a file on an FTP server, logged in anonymously
   // (InternetConnectW, FtpOpenFileW, FtpGetFileSize). 0 when the server
-  // gives none; empty when the server or the file cannot be opened.
+  // gives none; empty when the server or the file cannot be opened. A size
+  // of 0 is asked again through a listing of the file (FtpFindFirstFileW).
   virtual std::optional<std::uint64_t> FtpFileSize(const FtpFile& file) = 0;
 };
 

@@ -91,7 +91,14 @@ class Win32Session final : public NetSession {
         INTERNET_SERVICE_FTP, flags, 0));
     if (!connection.IsValid()) return std::nullopt;
     const std::wstring path = Wide(file.path);
-    UniqueInternetHandle opened(::FtpOpenFileW(connection.Get(), path.c_str(), GENERIC_READ,
+    const auto size = OpenFileSize(connection.Get(), path);
+    // Wine's FtpGetFileSize always gives 0; a listing of the file knows better.
+    return size && *size == 0 ? ListedSize(connection.Get(), path).value_or(0) : size;
+  }
+
+ private:
+  static std::optional<std::uint64_t> OpenFileSize(HINTERNET connection, const std::wstring& path) {
+    UniqueInternetHandle opened(::FtpOpenFileW(connection, path.c_str(), GENERIC_READ,
                                                FTP_TRANSFER_TYPE_BINARY | INTERNET_FLAG_RELOAD, 0));
     if (!opened.IsValid()) return std::nullopt;
     DWORD high = 0;
@@ -100,7 +107,14 @@ class Win32Session final : public NetSession {
     return std::uint64_t(high) << 32 | low;
   }
 
- private:
+  static std::optional<std::uint64_t> ListedSize(HINTERNET connection, const std::wstring& path) {
+    WIN32_FIND_DATAW found{};
+    UniqueInternetHandle listing(::FtpFindFirstFileW(connection, path.c_str(), &found,
+                                                     INTERNET_FLAG_RELOAD, 0));
+    if (!listing.IsValid()) return std::nullopt;
+    return std::uint64_t(found.nFileSizeHigh) << 32 | found.nFileSizeLow;
+  }
+
   UniqueInternetHandle handle_;
 };
 

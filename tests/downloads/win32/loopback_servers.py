@@ -4,8 +4,9 @@
 Usage: loopback_servers.py PORTS_FILE ROOT SECONDS
 
 Listens on 127.0.0.1 only, on ports the system picks, writes
-"http PORT" and "ftp PORT" lines to PORTS_FILE once both listen, serves the
-FTP files from ROOT, and stops by itself after SECONDS.
+"http PORT" and "ftp PORT" lines to PORTS_FILE once both listen, serves
+ROOT over FTP (with tool.bin, 5000 bytes of the pattern, written there), and
+stops by itself after SECONDS.
 
 HTTP paths (bodies are the pattern of pattern(), so a client can check
 every byte):
@@ -22,6 +23,7 @@ every byte):
   /page/NAME         an HTML page linking to /file/... (see PAGES)
 """
 import gzip
+import logging
 import http.server
 import os
 import re
@@ -164,7 +166,10 @@ def ftp_server(root):
 
 
 def main():
+    logging.basicConfig(level=logging.ERROR)  # no line per FTP session
     ports_file, root, seconds = sys.argv[1], sys.argv[2], float(sys.argv[3])
+    with open(os.path.join(root, 'tool.bin'), 'wb') as out:
+        out.write(pattern(5000))
     http_server = HttpServer(('127.0.0.1', 0), Handler)
     ftp = ftp_server(root)
     threading.Thread(target=http_server.serve_forever, daemon=True).start()
