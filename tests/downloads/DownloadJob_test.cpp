@@ -193,6 +193,15 @@ TEST_F(DownloadJobTest, FailuresBeforeTheBodyAreReportedByCode) {
   }
 }
 
+TEST_F(DownloadJobTest, ADestinationThatRefusesIsDeletedAndCreatedAgain) {
+  network.Serve(std::u16string(kUrl), FakeNetwork::Ok("MZ program"));
+  files.WriteText(kTarget, "left by an earlier run");
+  files.SetAttributes(kTarget, attr::kHidden);
+  auto job = Download(std::u16string(kUrl));
+  EXPECT_EQ(Query(job, JobQuery::kStage), job_stage::kTransferred);
+  EXPECT_EQ(Target(), "MZ program");
+}
+
 TEST_F(DownloadJobTest, ALockedDestinationIsError4AfterOneRetry) {
   network.Serve(std::u16string(kUrl), FakeNetwork::Ok("MZ program"));
   files.WriteText(kTarget, "held by a program");

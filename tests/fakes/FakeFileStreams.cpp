@@ -28,6 +28,9 @@ class FakeWriteStream final : public WriteStream {
 std::unique_ptr<WriteStream> FakeFileStreams::CreateForWriting(std::u16string_view path) {
   std::lock_guard lock(mutex_);
   if (locked_.contains(Plain(path)) || IsFolder(files_, path)) return nullptr;
+  // CreateFileW refuses to truncate a hidden or system file into a normal one.
+  const std::uint32_t attributes = files_.Attributes(path);
+  if (attributes != attr::kInvalid && (attributes & (attr::kHidden | attr::kSystem))) return nullptr;
   if (!files_.WriteAll(path, {})) return nullptr;
   ++creations;
   return std::make_unique<FakeWriteStream>(*this, std::u16string(path));
