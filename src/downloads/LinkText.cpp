@@ -20,6 +20,33 @@ struct Folded {
   std::u16string folded;
 };
 
+bool IsBlank(char16_t c) { return c == u' ' || (c >= u'\t' && c <= u'\r'); }
+
+// The page with "href =" written "href=", in its own case and folded: one
+// pass over the page, which may be a megabyte.
+struct HrefPage {
+  explicit HrefPage(std::u16string_view page) {
+    const std::u16string folded = FoldCase(page);
+    text.reserve(page.size());
+    lower.reserve(page.size());
+    std::size_t copied = 0;
+    for (std::size_t at = folded.find(u"href"); at != kNpos; at = folded.find(u"href", at + 4)) {
+      std::size_t end = at + 4;
+      while (end < folded.size() && IsBlank(folded[end])) ++end;
+      if (end == at + 4 || end == folded.size() || folded[end] != u'=') continue;
+      text.append(page.substr(copied, at + 4 - copied));
+      lower.append(std::u16string_view(folded).substr(copied, at + 4 - copied));
+      copied = end;
+    }
+    text.append(page.substr(copied));
+    lower.append(std::u16string_view(folded).substr(copied));
+  }
+  std::size_t Find(std::u16string_view needle, std::size_t from = 0) const {
+    return lower.find(FoldCase(needle), from);
+  }
+  std::u16string text, lower;
+};
+
 // For the fixed patterns below, which compile.
 Regex CompileFixed(std::u16string_view pattern) {
   return std::move(Regex::Compile(pattern, RegexOptions::Caseless).value());
@@ -40,12 +67,13 @@ std::u16string Normalised(std::u16string_view text, const Regex& regex,
   return replaced ? std::move(*replaced) : std::u16string(text);
 }
 
-// before|||after, recognised with at least one character on each side.
-std::optional<std::u16string> BetweenForm(const Folded& page, std::u16string_view expression,
-                                          bool& recognised) {
+// before|||after, with at least one character on each side.
+bool IsBetweenForm(std::u16string_view expression) {
   const std::size_t at = expression.size() < 5 ? kNpos : expression.find(u"|||", 1);
-  recognised = at != kNpos && at + 3 < expression.size();
-  if (!recognised) return std::nullopt;
+  return at != kNpos && at + 3 < expression.size();
+}
+
+std::optional<std::u16string> BetweenForm(const Folded& page, std::u16string_view expression) {
   const auto parts = Split(expression, u"|||");
   if (parts.size() != 2) return std::nullopt;
   const std::size_t before = page.Find(parts[0]);
@@ -56,12 +84,13 @@ std::optional<std::u16string> BetweenForm(const Folded& page, std::u16string_vie
   return std::u16string(page.original.substr(from, after - from));
 }
 
-// start**end, recognised when two characters or more follow the "**".
-std::optional<std::u16string> SpanForm(const Folded& page, std::u16string_view expression,
-                                       bool& recognised) {
+// start**end, with two characters or more after the "**".
+bool IsSpanForm(std::u16string_view expression) {
   const std::size_t at = expression.find(u"**");
-  recognised = at != kNpos && at + 4 <= expression.size();
-  if (!recognised) return std::nullopt;
+  return at != kNpos && at + 4 <= expression.size();
+}
+
+std::optional<std::u16string> SpanForm(const Folded& page, std::u16string_view expression) {
   const auto parts = Split(expression, u"**");
   if (parts.size() != 2 || parts[0].empty()) return std::nullopt;
   const std::size_t start = page.Find(parts[0]);
@@ -104,12 +133,10 @@ std::optional<std::u16string> HrefValue(std::u16string_view text) {
 }
 
 std::optional<std::u16string> AnchorForm(std::u16string_view rawPage, std::u16string_view expression) {
-  static const auto spaceBeforeEquals = CompileFixed(u"href\\s+=");
   static const auto spaceAfterEquals = CompileFixed(u"href=\\s+");
-  const std::u16string normalised = Normalised(rawPage, spaceBeforeEquals, u"href=");
   const auto [anchor, instance] = AnchorAndInstance(expression);
   if (anchor.empty()) return std::nullopt;
-  const Folded page(normalised);
+  const HrefPage page(rawPage);
   const std::size_t first = page.Find(u"<a");
   const std::size_t firstHref = first == kNpos ? kNpos : page.Find(u"href=", first);
   if (firstHref == kNpos) return std::nullopt;
@@ -121,10 +148,10 @@ std::optional<std::u16string> AnchorForm(std::u16string_view rawPage, std::u16st
   }
   const std::size_t close = page.Find(u"/a>", found);
   if (close == kNpos) return std::nullopt;
-  const std::u16string_view folded = std::u16string_view(page.folded).substr(first, close + 3 - first);
+  const std::u16string_view folded = std::u16string_view(page.lower).substr(first, close + 3 - first);
   const std::size_t href = folded.rfind(u"href=");
   if (href == kNpos) return std::nullopt;
-  const std::u16string tail = Normalised(page.original.substr(first + href, close + 3 - first - href),
+  const std::u16string tail = Normalised(std::u16string_view(page.text).substr(first + href, close + 3 - first - href),
                                          spaceAfterEquals, u"href=");
   return HrefValue(tail);
 }
@@ -172,11 +199,14 @@ std::u16string ResolveLink(std::u16string_view base, std::u16string_view link) {
 bool ParseLinkText(std::u16string& url, std::u16string_view page, std::u16string_view pageUrl,
                    std::u16string_view expression, bool resolve) {
   if (page.empty() || expression.empty()) return false;
-  const Folded folded(page);
-  bool recognised = false;
-  auto found = BetweenForm(folded, expression, recognised);
-  if (!recognised) found = SpanForm(folded, expression, recognised);
-  if (!recognised) found = AnchorForm(page, expression);
+  std::optional<std::u16string> found;
+  if (IsBetweenForm(expression)) {
+    found = BetweenForm(Folded(page), expression);
+  } else if (IsSpanForm(expression)) {
+    found = SpanForm(Folded(page), expression);
+  } else {
+    found = AnchorForm(page, expression);
+  }
   // An empty link would resolve to the page itself, which is not the file.
   if (!found || found->empty()) return false;
   if (!resolve) {
