@@ -1,5 +1,6 @@
 #include "downloads/BodyReader.h"
 
+#include "downloads/Url.h"
 #include "platform/Text.h"
 
 namespace kva {
@@ -40,6 +41,12 @@ BodyFacts ReadBodyFacts(NetTransfer& transfer) {
   const auto ranges = transfer.Header(u"Accept-Ranges");
   facts.acceptsRanges = ranges && EqualsNoCase(Trim(*ranges), u"bytes");
   return facts;
+}
+
+std::optional<std::uint64_t> FtpServerSize(NetSession& session, std::u16string_view url) {
+  UrlParts parts;
+  if (!SplitUrl(url, parts)) return std::nullopt;
+  return session.FtpFileSize({parts.host, parts.port, parts.path, StartsWithNoCase(url, u"ftps")});
 }
 
 BodyReader::BodyReader(NetSession& session, std::u16string url, OpenUrlOptions options,

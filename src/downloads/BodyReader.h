@@ -25,6 +25,10 @@ struct BodyFacts {
 };
 BodyFacts ReadBodyFacts(NetTransfer& transfer);
 
+// The size an FTP server gives for the file at url (0: none); empty when
+// the server or the file cannot be reached.
+std::optional<std::uint64_t> FtpServerSize(NetSession& session, std::u16string_view url);
+
 class BodyReader {
  public:
   static constexpr int kMaxResumes = 3;

@@ -46,9 +46,7 @@ JobHandle StartJob(const DownloadServices& services, JobRequest request) {
       state.workerEnded.store(true);
     });
   } catch (const std::system_error&) {
-    job.release();  // no worker to stop: free it without the deleter's wait
-    delete &state;
-    return {};
+    return {};  // the deleter finds no worker to wait for
   }
   if (synchronous) {
     while (!state.workerEnded.load()) {

@@ -24,13 +24,6 @@ std::size_t ChunkBytes(std::uint64_t totalBytes) {
   return 20'000;
 }
 
-// An FTP server's size of the file; empty when the server cannot be reached.
-std::optional<std::uint64_t> FtpSize(NetSession& session, std::u16string_view url) {
-  UrlParts parts;
-  if (!SplitUrl(url, parts)) return std::nullopt;
-  return session.FtpFileSize({parts.host, parts.port, parts.path, StartsWithNoCase(url, u"ftps")});
-}
-
 bool IsUpToDate(DownloadJob& job, std::uint64_t totalBytes) {
   std::uint64_t localBytes = job.request.knownSize;
   if (localBytes == 0 && !job.services.files.SizeOf(job.request.filePath, localBytes)) return false;
@@ -65,7 +58,7 @@ void RunJob(DownloadJob& job) {
 
   BodyFacts facts = ReadBodyFacts(*transfer);
   if (facts.lengthBytes == 0 && StartsWithNoCase(request.url, u"ftp")) {
-    const auto size = FtpSize(*session, request.url);
+    const auto size = FtpServerSize(*session, request.url);
     if (!size) return job.Fail(job_error::kOpenFailed);
     facts.lengthBytes = *size;
     if (*size > 0) facts.announcedBytes = size;

@@ -30,10 +30,7 @@ std::uint64_t AnnouncedSize(Network& network, const std::u16string& url) {
   if (!transfer || transfer->Status() >= kFirstHttpErrorStatus) return 0;
   const std::uint64_t lengthBytes = ReadBodyFacts(*transfer).lengthBytes;
   if (lengthBytes > 0 || !StartsWithNoCase(url, u"ftp")) return lengthBytes;
-  UrlParts parts;
-  if (!SplitUrl(url, parts)) return 0;
-  return session->FtpFileSize({parts.host, parts.port, parts.path, StartsWithNoCase(url, u"ftps")})
-      .value_or(0);
+  return FtpServerSize(*session, url).value_or(0);
 }
 
 }  // namespace
