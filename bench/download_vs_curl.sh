@@ -23,8 +23,10 @@ head -c 200000000 /dev/urandom >"$work/www/big.bin"
 /usr/bin/python3 - "$work/www" "$work/port" <<'PY' &
 import functools, http.server, os, sys, threading, time
 root, port_file = sys.argv[1], sys.argv[2]
-handler = functools.partial(http.server.SimpleHTTPRequestHandler, directory=root)
-handler.log_message = lambda *args: None
+class Quiet(http.server.SimpleHTTPRequestHandler):
+    def log_message(self, *args):
+        pass
+handler = functools.partial(Quiet, directory=root)
 server = http.server.ThreadingHTTPServer(('127.0.0.1', 0), handler)
 with open(port_file + '.part', 'w') as out:
     out.write(str(server.server_address[1]))
@@ -36,7 +38,8 @@ server=$!
 for _ in $(seq 100); do [ -f "$work/port" ] && break; sleep 0.1; done
 url="http://127.0.0.1:$(cat "$work/port")/big.bin"
 
-(cd "$build" && ../../scripts/wine-run bench/kva_download_bench.exe "$url" "Z:$work/out" "$rounds") \
+out_folder=$(printf 'Z:%s/out' "$work" | tr / '\\')
+(cd "$build" && ../../scripts/wine-run bench/kva_download_bench.exe "$url" "$out_folder" "$rounds") \
   >"$work/wine.txt" 2>&1 || { cat "$work/wine.txt"; exit 1; }
 cat "$work/wine.txt"
 

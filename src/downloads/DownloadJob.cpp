@@ -20,6 +20,16 @@ void WaitForWorker(DownloadJob& job, unsigned idleMs) {
 
 bool IsDriveLetter(char16_t c) { return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z'); }
 
+// Windows takes a prefixed path as it stands: no forward slashes, no "."
+// or ".." segments to resolve.
+bool IsCanonical(std::u16string_view path) {
+  if (path.find(u'/') != std::u16string_view::npos) return false;
+  for (std::u16string_view segment : {u"\\.\\", u"\\..\\"}) {
+    if (path.find(segment) != std::u16string_view::npos) return false;
+  }
+  return !path.ends_with(u"\\.") && !path.ends_with(u"\\..");
+}
+
 }  // namespace
 
 void DownloadJobDeleter::operator()(DownloadJob* job) const {
@@ -29,7 +39,8 @@ void DownloadJobDeleter::operator()(DownloadJob* job) const {
 }
 
 std::u16string ExtendedLengthPath(std::u16string_view path) {
-  if (path.size() >= 2 && IsDriveLetter(path[0]) && path[1] == u':') {
+  if (path.size() >= 3 && IsDriveLetter(path[0]) && path[1] == u':' && path[2] == u'\\' &&
+      IsCanonical(path)) {
     return u"\\\\?\\" + std::u16string(path);
   }
   return std::u16string(path);

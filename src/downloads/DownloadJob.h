@@ -89,7 +89,9 @@ using JobHandle = std::unique_ptr<DownloadJob, DownloadJobDeleter>;
 // that was not completed is deleted.
 void CloseJob(JobHandle& job);
 
-// A drive-letter path gets the extended-length prefix, so that long paths work.
+// A full drive-letter path gets the extended-length prefix, so that long
+// paths work; one that Windows would first have to tidy (forward slashes,
+// "." or ".." segments) is left as it is.
 std::u16string ExtendedLengthPath(std::u16string_view path);
 
 }  // namespace kva

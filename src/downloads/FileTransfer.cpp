@@ -1,6 +1,7 @@
 // A body into a file: the reader fills one buffer from the network while
 // the writer thread writes the other to disk. Buffers pass between them
 // under the job's mutex and condition variable, so neither side sleeps.
+#include <algorithm>
 #include <array>
 #include <new>
 
@@ -10,6 +11,9 @@ namespace kva {
 namespace {
 
 constexpr std::size_t kBufferCount = 2;
+// Each hand-over wakes the other thread, which under Wine is a trip to the
+// server: a buffer holds several reads to keep those trips few.
+constexpr std::size_t kReadsPerBuffer = 5;
 
 struct Buffer {
   std::unique_ptr<std::uint8_t[]> bytes;
@@ -21,11 +25,11 @@ struct Buffer {
 class FileTransfer {
  public:
   FileTransfer(DownloadJob& job, BodyReader& body, std::size_t chunkBytes)
-      : job_(job), body_(body), chunkBytes_(chunkBytes) {}
+      : job_(job), body_(body), chunkBytes_(chunkBytes), bufferBytes_(chunkBytes * kReadsPerBuffer) {}
 
   bool Allocate() {
     for (auto& buffer : buffers_) {
-      buffer.bytes.reset(new (std::nothrow) std::uint8_t[chunkBytes_]);
+      buffer.bytes.reset(new (std::nothrow) std::uint8_t[bufferBytes_]);
       if (!buffer.bytes) return false;
     }
     return true;
@@ -56,11 +60,12 @@ class FileTransfer {
     }
   }
 
-  // Reads until the buffer is full or the body ends; false at its end.
+  // Reads a chunk at a time until the buffer is full or the body ends;
+  // false at its end.
   bool Fill(Buffer& buffer, std::uint64_t& receivedBytes) {
-    while (buffer.fillBytes < chunkBytes_ && !job_.Failed()) {
+    while (buffer.fillBytes < bufferBytes_ && !job_.Failed()) {
       const std::span<std::uint8_t> room(buffer.bytes.get() + buffer.fillBytes,
-                                         chunkBytes_ - buffer.fillBytes);
+                                         std::min(chunkBytes_, bufferBytes_ - buffer.fillBytes));
       const auto piece = body_.Read(room, receivedBytes);
       switch (piece.outcome) {
         case BodyReader::Outcome::kData:
@@ -133,6 +138,7 @@ class FileTransfer {
   DownloadJob& job_;
   BodyReader& body_;
   const std::size_t chunkBytes_;
+  const std::size_t bufferBytes_;
   std::array<Buffer, kBufferCount> buffers_;
   bool readerDone_ = false;  // under the job's mutex
   std::unique_ptr<WriteStream> file_;

@@ -23,10 +23,9 @@ class NetTransfer {
   // A response header's value (HttpQueryInfoW by name), for HTTP only;
   // empty when the response has no such header.
   virtual std::optional<std::u16string> Header(std::u16string_view name) = 0;
-  // Waits until data is there, then reads what is there, up to the span's
-  // size (InternetQueryDataAvailable, InternetReadFile). 0 at the end of
-  // the data, which is also what a connection closed mid-body gives; empty
-  // on a failed read.
+  // Reads up to the span's size (InternetReadFile), waiting until the span
+  // is full or the data ends. 0 at the end of the data, which is also what
+  // a connection closed mid-body gives; empty on a failed read.
   virtual std::optional<std::size_t> Read(std::span<std::uint8_t> into) = 0;
 };
 

@@ -288,6 +288,10 @@ TEST(ExtendedLengthPathTest, OnlyDriveLetterPathsGetThePrefix) {
   EXPECT_EQ(ExtendedLengthPath(u"\\\\server\\share\\a.exe"), u"\\\\server\\share\\a.exe");
   EXPECT_EQ(ExtendedLengthPath(u"\\\\?\\C:\\a.exe"), u"\\\\?\\C:\\a.exe");
   EXPECT_EQ(ExtendedLengthPath(u"a.exe"), u"a.exe");
+  for (std::u16string_view untidy : {u"C:tool.exe", u"Z:/tmp/out\\a.exe", u"C:\\Tools\\..\\a.exe",
+                                     u"C:\\Tools\\.\\a.exe"}) {
+    EXPECT_EQ(ExtendedLengthPath(untidy), untidy);
+  }
 }
 
 }  // namespace

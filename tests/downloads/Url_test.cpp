@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <span>
+
 #include "downloads/UrlCombineCases.h"
 #include "downloads/RequestHeaders.h"
 #include "platform/Text.h"
@@ -12,9 +14,12 @@ namespace {
 std::string Narrow(std::u16string_view text) { return Utf16ToUtf8(text); }
 
 TEST(UrlTest, CombineGivesWhatWindowsGives) {
-  for (const auto& c : kUrlCombineCases) {
-    SCOPED_TRACE(Narrow(c.base) + " + " + Narrow(c.link));
-    EXPECT_EQ(CombineUrl(c.base, c.link), std::u16string(c.want));
+  using Cases = std::span<const UrlCombineCase>;
+  for (Cases cases : {Cases(kUrlCombineCases), Cases(kBrowserOnlyCombineCases)}) {
+    for (const auto& c : cases) {
+      SCOPED_TRACE(Narrow(c.base) + " + " + Narrow(c.link));
+      EXPECT_EQ(CombineUrl(c.base, c.link), std::u16string(c.want));
+    }
   }
   EXPECT_EQ(CombineUrl(u"no scheme/page.html", u"a.exe"), std::nullopt);
 }

@@ -3,7 +3,7 @@
 namespace kva {
 namespace {
 
-// Locks name files as the test wrote them, without an extended-length prefix.
+// Windows reads "\\?\C:\x" as "C:\x"; the fake file system knows only the latter.
 std::u16string Plain(std::u16string_view path) {
   if (path.starts_with(u"\\\\?\\")) path.remove_prefix(4);
   return std::u16string(path);
@@ -25,15 +25,16 @@ class FakeWriteStream final : public WriteStream {
   std::string content_;
 };
 
-std::unique_ptr<WriteStream> FakeFileStreams::CreateForWriting(std::u16string_view path) {
+std::unique_ptr<WriteStream> FakeFileStreams::CreateForWriting(std::u16string_view extended) {
+  const std::u16string path = Plain(extended);
   std::lock_guard lock(mutex_);
-  if (locked_.contains(Plain(path)) || IsFolder(files_, path)) return nullptr;
+  if (locked_.contains(path) || IsFolder(files_, path)) return nullptr;
   // CreateFileW refuses to truncate a hidden or system file into a normal one.
   const std::uint32_t attributes = files_.Attributes(path);
   if (attributes != attr::kInvalid && (attributes & (attr::kHidden | attr::kSystem))) return nullptr;
   if (!files_.WriteAll(path, {})) return nullptr;
   ++creations;
-  return std::make_unique<FakeWriteStream>(*this, std::u16string(path));
+  return std::make_unique<FakeWriteStream>(*this, path);
 }
 
 bool FakeFileStreams::Append(const std::u16string& path, std::string& content,
@@ -48,7 +49,7 @@ bool FakeFileStreams::ReadHead(std::u16string_view path, std::size_t count,
                                std::vector<std::uint8_t>& out) {
   std::lock_guard lock(mutex_);
   std::vector<std::uint8_t> all;
-  if (!files_.ReadAll(path, all)) return false;
+  if (!files_.ReadAll(Plain(path), all)) return false;
   all.resize(std::min(all.size(), count));
   out = std::move(all);
   return true;

@@ -2,7 +2,7 @@
 // File streams over a FakeFileSystem: a written file is there, with what
 // was written so far, after every write. As with CreateFileW, a hidden or
 // system file is not created over. Paths can be locked (nothing opens them)
-// and writes made to fail. Safe to use from a job's threads, while
+// and writes made to fail. An extended-length prefix (\\?\) is understood. Safe to use from a job's threads, while
 // the test leaves the file system alone.
 
 #include <mutex>

@@ -68,8 +68,6 @@ std::u16string FakeFileSystem::Text(const Location& where) {
 // GetFullPathNameW's rules: a drive letter, a leading backslash for the
 // current drive's root, otherwise relative to the current folder.
 std::optional<FakeFileSystem::Location> FakeFileSystem::Resolve(std::u16string_view path) const {
-  // An extended-length path ("\\?\C:\...") names what follows it.
-  if (path.starts_with(u"\\\\?\\")) path.remove_prefix(4);
   std::u16string text(path);
   std::replace(text.begin(), text.end(), u'/', u'\\');
   if (text.empty() || text.starts_with(u"\\\\")) return std::nullopt;  // no shares here

@@ -10,8 +10,7 @@
 // Find lists in name order. There are no shares (\\server\share) and no
 // 8.3 names. Removals at restart and shell notices are only recorded; an
 // access list exists only as a refusal set by a test. Drive C: exists and
-// is the current folder at the start. An extended-length prefix (\\?\) is
-// accepted before a drive letter. For one thread at a time.
+// is the current folder at the start. For one thread at a time.
 
 #include <cstddef>
 #include <map>

@@ -15,7 +15,7 @@ every byte):
   /gzip/N            N bytes, gzip-encoded when the client accepts it
   /redirect/N        302 to /file/N
   /missing           404 with an HTML page
-  /drip              an announced large body sent 1 kB at a time, slowly
+  /drip              an announced large body sent 8 kB every 50 ms
   /drop/N            announces N bytes, sends half, drops the connection;
                      a Range request gets the rest (206)
   /drop-restart/N    like /drop/N, but a Range request gets all N bytes (200)
@@ -40,7 +40,7 @@ def pattern(size, start=0):
 PAGES = {
     'links': b'<html><body><p>Download now</p>\n'
              b'<a href="/about.html">About</a>\n'
-             b'<a class="btn" href="../file/4000">Download now</a>\n'
+             b'<a class="btn" href="/file/4000">Download now</a>\n'
              b'</body></html>',
     'refresh': b'<html><head><meta http-equiv="refresh" content="0; url=/file/3000"></head></html>',
 }
@@ -110,7 +110,7 @@ class Handler(http.server.BaseHTTPRequestHandler):
         self.end_headers()
         try:
             for _ in range(600):
-                self.wfile.write(b'x' * 1024)
+                self.wfile.write(b'x' * 8192)
                 self.wfile.flush()
                 time.sleep(0.05)
         except OSError:
