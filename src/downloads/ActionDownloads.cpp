@@ -83,7 +83,7 @@ int ActionDownload(const DownloadServices& services, Environment& environment,
   return stage == job_stage::kUpToDate ? action_download::kUpToDate : action_download::kFailed;
 }
 
-int ActionUncompress(ActionControl& control, ArchiveExtractor& extractor,
+int ActionUncompress(ActionControl& control, ActionExtractor& extractor,
                      std::u16string_view archive, std::u16string_view folder) {
   if (!extractor.Available()) return action_uncompress::kFailed;
   control.Output(u"Uncompressing archive:\r\n" + std::u16string(archive));

@@ -33,9 +33,9 @@ class RunningExtraction {
 };
 
 // The archive extractor (7za.exe in the tools folder), wired in by its owner.
-class ArchiveExtractor {
+class ActionExtractor {
  public:
-  virtual ~ArchiveExtractor() = default;
+  virtual ~ActionExtractor() = default;
   virtual bool Available() = 0;
   // Starts extracting the archive into the folder, without a password;
   // empty when it could not start.
@@ -64,7 +64,7 @@ int ActionDownload(const DownloadServices& services, Environment& environment,
                    ActionControl& control, std::u16string_view filePath,
                    std::u16string_view pageUrl, std::u16string_view linkText);
 
-int ActionUncompress(ActionControl& control, ArchiveExtractor& extractor,
+int ActionUncompress(ActionControl& control, ActionExtractor& extractor,
                      std::u16string_view archive, std::u16string_view folder);
 
 }  // namespace kva

@@ -47,7 +47,7 @@ CommandKind ClassifyCommand(std::u16string_view command) {
     return DeleteCommand{hit->groups[1].text, ParseOptions(hit->groups[2].text)};
   }
   if (const auto hit = RunSkipPattern().First(command)) return RunSkipCommand{hit->groups[1].text};
-  return CommandLine{};
+  return LaunchCommand{};
 }
 
 }  // namespace kva

@@ -27,10 +27,10 @@ struct DeleteCommand {
 struct RunSkipCommand {
   std::u16string path;
 };
-struct CommandLine {};
+struct LaunchCommand {};  // a command line for the launcher
 
 using CommandKind =
-    std::variant<TagCommand, UnzipCommand, DeleteCommand, RunSkipCommand, CommandLine>;
+    std::variant<TagCommand, UnzipCommand, DeleteCommand, RunSkipCommand, LaunchCommand>;
 
 // Pseudo-command names match in any letter case, only at the start.
 CommandKind ClassifyCommand(std::u16string_view command);

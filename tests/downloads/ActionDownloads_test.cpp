@@ -98,7 +98,7 @@ class FakeExtraction final : public RunningExtraction {
   bool& terminated_;
 };
 
-class FakeExtractor final : public ArchiveExtractor {
+class FakeExtractor final : public ActionExtractor {
  public:
   bool Available() override { return available; }
   std::unique_ptr<RunningExtraction> Start(std::u16string_view, std::u16string_view) override {
