@@ -20,6 +20,8 @@
 #include "fakes/FakeEnvironment.h"
 #include "fakes/FakeFileSystem.h"
 #include "fakes/FakeRegistry.h"
+#include "fakes/FakeWmi.h"
+#include "fakes/ReferenceCrypto.h"
 #include "platform/Accounts.h"
 #include "platform/Desktop.h"
 #include "platform/Firewall.h"
@@ -157,6 +159,10 @@ class HeadlessShell final : public Shell, public LoadingView {
     dispatched.push_back(command);
     if (parts) parts->model.Execute(command, {});
   }
+  std::optional<NewPcAnswer> AskAboutNewPc(const NewPcQuestion& question) override {
+    newPcQuestions.push_back(question);
+    return newPcAnswer;
+  }
   void SetStatus(std::u16string_view text) override {
     if (onStatus) onStatus(text);
   }
@@ -193,6 +199,8 @@ class HeadlessShell final : public Shell, public LoadingView {
   std::optional<Theme> applied;
   std::optional<ThemeId> chosenTheme;
   int chooserShown = 0;
+  std::vector<NewPcQuestion> newPcQuestions;
+  std::optional<NewPcAnswer> newPcAnswer;
   std::u16string splashName;
   bool splashOpen = false;
   bool loadingShown = false;
@@ -217,8 +225,8 @@ struct AppFixture {
     files.CreateFolders(u"C:\\ProgramData");
   }
   AppPorts Ports() {
-    return {registry, files,    environment, clock,     processes,   desktop,
-            session,  firewall, accounts,    resources, interaction, shell};
+    return {registry, files,    environment, clock,     processes,   desktop, session,
+            firewall, accounts, resources,   interaction, shell,     wmi,     crypto};
   }
   int RunProgram(std::vector<std::u16string> arguments, std::u16string_view argumentText = u"") {
     Application app(Ports());
@@ -237,6 +245,8 @@ struct AppFixture {
   FakeResources resources;
   RecordingInteraction interaction;
   HeadlessShell shell;
+  FakeWmi wmi;
+  ReferenceCrypto crypto;
 };
 
 inline constexpr std::u16string_view kToolsDir = u"C:\\Kit\\Kelvara tools";
