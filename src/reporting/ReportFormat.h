@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/Clock.h"
+#include "platform/LocalTime.h"
 
 namespace kva {
 

@@ -1,4 +1,4 @@
-#include "CryptoContract.h"
+#include "platform/CryptoContract.h"
 
 #include <string>
 #include <string_view>

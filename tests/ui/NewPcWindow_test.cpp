@@ -113,8 +113,8 @@ TEST_F(NewPcWindowTest, ShowsItsTextsTheClientsAndTips) {
     ::GetWindowRect(window, &r);
     EXPECT_EQ(r.right - r.left, 600);
     EXPECT_EQ(r.bottom - r.top, 577);
-    for (std::u16string_view text :
-         {u"This PC is not currently managed by the reporting system.", u"Dell Inc. OptiPlex 7010",
+    for (std::u16string_view text : std::initializer_list<std::u16string_view>{
+             u"This PC is not currently managed by the reporting system.", u"Dell Inc. OptiPlex 7010",
           u"Please enter the client name to associate this PC with:",
           u"Don't want to ever generate reports in this PC?",
           u"You don't use professional HTML reports?", kNever, kDisable}) {

@@ -1,6 +1,6 @@
 #include "platform/win32/Win32Crypto.h"
 
-#include "CryptoContract.h"
+#include "platform/CryptoContract.h"
 
 namespace kva {
 namespace {
