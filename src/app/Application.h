@@ -96,7 +96,6 @@ class Application {
   // One row in this run's report; the bytes written, 0 without a report.
   std::size_t AppendReportEntry(std::u16string_view actionPrefix, std::u16string_view subject,
                                 std::u16string_view result);
-  [[nodiscard]] const ReportSession& Report() const { return report_; }
 
   [[nodiscard]] const DataLocations& Locations() const { return locations_; }
   [[nodiscard]] const ToolListModel& ToolList() const { return toolList_; }

@@ -40,6 +40,16 @@ TEST_F(ApplicationReportTest, AnInteractiveStartAsksAboutANewPcAndStartsItsRepor
   EXPECT_TRUE(Exists(files, ReportIn(u"Acme")));
 }
 
+TEST_F(ApplicationReportTest, RowsGoToThisRunsReport) {
+  Application app(Ports());
+  EXPECT_EQ(app.AppendReportEntry(u"Run tool: ", u"Autoruns", u"Success: ok"), 0u) << "none yet";
+  app.Run({u"/Quiet"}, u"");
+  EXPECT_GT(app.AppendReportEntry(u"Run tool: ", u"Autoruns", u"Success: ok"), 0u);
+  const auto report = files.ReadText(ReportIn(u"Unassigned"));
+  ASSERT_TRUE(report);
+  EXPECT_NE(report->find("<td class=\"ftd1\">Run tool: Autoruns</td>"), std::string::npos);
+}
+
 TEST_F(ApplicationReportTest, AQuietStartNeverAsksAndFilesUnderUnassigned) {
   RunProgram({u"/Quiet"});
   EXPECT_TRUE(shell.newPcQuestions.empty());
