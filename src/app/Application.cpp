@@ -118,6 +118,7 @@ std::optional<int> Application::StartUp(const std::vector<std::u16string>& argum
     ShowMessage(kSelectionMissing, msg::kNotice);
     return Shutdown(exitcode::kReportedError, false);
   }
+  if (!(optionsFlag_ & options::kReportsDisabled)) StartReportForThisPc();
   if (auto code = LoadToolListWhilePumping()) return code;
   PublishPathVariables(env, ComputePathVariables(env, locations_.toolsDir));
   return std::nullopt;
@@ -265,6 +266,29 @@ void Application::PrepareSession() {
   restartFlags_ = 0;
 }
 
+// The day's report for this PC; a PC without a client is asked about,
+// except in a quiet run, which must never wait for an answer.
+void Application::StartReportForThisPc() {
+  const ReportPorts ports{ports_.files,    ports_.clock,  ports_.resources,
+                          ports_.wmi,      ports_.crypto, ports_.registry};
+  NewPcPrompt prompt;
+  if (interactive_) {
+    prompt = [this](const NewPcQuestion& question) { return ports_.shell.AskAboutNewPc(question); };
+  }
+  const auto started = StartReport(ports, ReportStoreFolder(locations_.toolsDir), identity_.appName,
+                                   prompt, report_);
+  if (!started.disableReports) return;
+  optionsFlag_ |= options::kReportsDisabled;
+  // Unsaved, reports stay off for this run and the question comes again.
+  (void)SaveOptionsFlag(ports_.registry, optionsFlag_);
+}
+
+std::size_t Application::AppendReportEntry(std::u16string_view actionPrefix,
+                                           std::u16string_view subject,
+                                           std::u16string_view result) {
+  return kva::AppendReportEntry(ports_.files, ports_.clock, report_, actionPrefix, subject, result);
+}
+
 bool Application::CollapsibleGroups() const { return osVersion_ >= WindowsVersion::Of(6, 0); }
 
 std::optional<int> Application::LoadToolListWhilePumping() {
@@ -329,7 +353,8 @@ void Application::ShowMainWindow() {
                                      ports_.files, appMessages_, identity_,
                                      SavedSelectionsFolder(locations_.toolsDir), catalogueVersion_,
                                      CollapsibleGroups(), balloonTips_, anyHidden_,
-                                     [this] { RequestRestart(restart::kRestartProgram); }});
+                                     [this] { RequestRestart(restart::kRestartProgram); },
+                                     ReportStoreFolder(locations_.toolsDir)});
   ports_.shell.ShowMainWindow(*mainParts_);
 }
 

@@ -21,12 +21,14 @@
 #include "catalog/WindowsVersion.h"
 #include "platform/Interaction.h"
 #include "platform/RegistryAccess.h"
+#include "reporting/ReportStore.h"
 #include "settings/Theme.h"
 
 namespace kva {
 
 class Accounts;
 class Clock;
+class Crypto;
 class Desktop;
 class Environment;
 class FileSystem;
@@ -34,6 +36,7 @@ class Firewall;
 class Processes;
 class Resources;
 class Session;
+class Wmi;
 
 struct AppPorts {
   Registry& registry;
@@ -48,6 +51,8 @@ struct AppPorts {
   Resources& resources;
   Interaction& interaction;  // the windows; a quiet run answers itself
   Shell& shell;
+  Wmi& wmi;  // ROOT\CIMV2
+  Crypto& crypto;
 };
 
 namespace exitcode {
@@ -88,6 +93,10 @@ class Application {
   // it); an empty reason lifts the block.
   void BlockShutdown(std::u16string_view reason);
 
+  // One row in this run's report; the bytes written, 0 without a report.
+  std::size_t AppendReportEntry(std::u16string_view actionPrefix, std::u16string_view subject,
+                                std::u16string_view result);
+
   [[nodiscard]] const DataLocations& Locations() const { return locations_; }
   [[nodiscard]] const ToolListModel& ToolList() const { return toolList_; }
   [[nodiscard]] std::uint32_t OptionsFlag() const { return optionsFlag_; }
@@ -122,6 +131,7 @@ class Application {
   std::optional<int> LoadDatabaseWhilePumping();
   void ReadOptions();
   void PrepareSession();
+  void StartReportForThisPc();
   [[nodiscard]] bool CollapsibleGroups() const;
   std::optional<int> LoadToolListWhilePumping();
   int EventLoop();
@@ -163,6 +173,7 @@ class Application {
   std::optional<MainWindowModel> mainModel_;
   std::optional<MainWindowParts> mainParts_;
   LoaderThread loader_;
+  ReportSession report_;
 };
 
 }  // namespace kva

@@ -72,6 +72,9 @@ enum class OpenWindow {
   // Lists ToolState::ListHidden; restored entries reappear in the list.
   RestoreHidden,
   About,
+  // The report store's clients, PCs and reports; the settings window will
+  // hold it, until then the settings command opens it.
+  ReportExplorer,
 };
 
 // What the shell shows of the highlighted entry (ToolLinks.h).

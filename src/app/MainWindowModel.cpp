@@ -56,6 +56,7 @@ CommandOutcome MainWindowModel::Execute(MainCommand command, const CommandContex
     case C::HideSelected: return HideTicked();
     case C::RestoreHidden: return Opening(OpenWindow::RestoreHidden);
     case C::About: return Opening(OpenWindow::About);
+    case C::Settings: return Opening(OpenWindow::ReportExplorer);
     case C::LoadSaveSelection: return Opening(OpenWindow::Selection);
     case C::ShowContextMenu: return Opening(OpenWindow::ContextMenu);
     case C::ClearTicks:
@@ -88,7 +89,6 @@ CommandOutcome MainWindowModel::Execute(MainCommand command, const CommandContex
     case C::AddTools:
     case C::EditTool:
     case C::CreateSimilarTool:
-    case C::Settings:
     case C::OnlineHelp:
     case C::ExportQzxsr:
     case C::CheckInstalled: return NotAvailable();

@@ -11,6 +11,7 @@
 
 #include "app/MainCommand.h"
 #include "platform/LoadingView.h"
+#include "reporting/NewPcForm.h"
 #include "settings/Theme.h"
 
 namespace kva {
@@ -50,6 +51,7 @@ struct MainWindowParts {
   bool anyHidden = false;    // "Restore hidden tools" starts enabled
   // A command asked for a restart: the event loop ends with the restart code.
   std::function<void()> restart;
+  std::u16string reportStoreFolder;
 };
 
 class Shell {
@@ -87,6 +89,9 @@ class Shell {
   virtual void ShowMainWindow(MainWindowParts& parts) = 0;
   // As a click on the command's button: the command-line operations.
   virtual void DispatchCommand(MainCommand command) = 0;
+
+  // "New PC detected": the client of a PC without one; empty for Cancel.
+  virtual std::optional<NewPcAnswer> AskAboutNewPc(const NewPcQuestion& question) = 0;
 };
 
 }  // namespace kva

@@ -3,11 +3,9 @@
 
 #include <cstdint>
 
-namespace kva {
+#include "platform/LocalTime.h"
 
-struct LocalTime {
-  int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0, milliseconds = 0;
-};
+namespace kva {
 
 class Clock {
  public:

@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/LocalTime.h"
+
 namespace kva {
 
 namespace attr {
@@ -47,6 +49,16 @@ class FileSystem {
   // Creates or truncates the file and writes all bytes; an existing file
   // keeps its hidden and system attributes. A read-only file is not written.
   virtual bool WriteAll(std::u16string_view path, std::span<const std::uint8_t> bytes) = 0;
+  // Up to countBytes from offsetBytes on (fewer at the end, none past it),
+  // without reading the rest: the head or tail of a large file.
+  virtual bool ReadRange(std::u16string_view path, std::uint64_t offsetBytes,
+                         std::size_t countBytes, std::vector<std::uint8_t>& out) = 0;
+  // Writes bytes into an existing file at offsetBytes (at most its size),
+  // growing it as needed and keeping what lies before and after.
+  virtual bool WriteAt(std::u16string_view path, std::uint64_t offsetBytes,
+                       std::span<const std::uint8_t> bytes) = 0;
+  // When the file or folder was created, as the file system stores it (UTC).
+  virtual bool CreationTimeOf(std::u16string_view path, LocalTime& out) = 0;
   // CopyFileW: the copy takes the source's attributes. An existing target
   // is overwritten only with overwrite and never when it is read-only,
   // hidden or system.

@@ -121,6 +121,16 @@ bool IniFile::DeleteKey(std::u16string_view section, std::u16string_view key) {
   return removed;
 }
 
+bool IniFile::DeleteSection(std::u16string_view section) {
+  bool removed = false;
+  while (const auto range = FindSection(section)) {
+    lines_.erase(lines_.begin() + std::ptrdiff_t(range->header),
+                 lines_.begin() + std::ptrdiff_t(range->end));
+    removed = true;
+  }
+  return removed;
+}
+
 std::vector<std::u16string> IniFile::Sections() const {
   std::vector<std::u16string> names;
   for (const Line& line : lines_) {
@@ -160,6 +170,13 @@ IniFile ReadIniFile(FileSystem& files, std::u16string_view path) {
   // Missing or unreadable: an empty file, as documented.
   if (!files.ReadAll(path, bytes)) return IniFile();
   return IniFile::Parse(bytes);
+}
+
+std::optional<IniFile> ReadIniFileToRewrite(FileSystem& files, std::u16string_view path) {
+  std::vector<std::uint8_t> bytes;
+  if (files.ReadAll(path, bytes)) return IniFile::Parse(bytes);
+  if (Exists(files, path)) return std::nullopt;
+  return IniFile();
 }
 
 bool WriteIniFile(FileSystem& files, std::u16string_view path, const IniFile& ini) {

@@ -65,6 +65,8 @@ class IniFile {
                               std::int64_t value);
   // Removes every line of the key in its section; false when there was none.
   bool DeleteKey(std::u16string_view section, std::u16string_view key);
+  // Removes every section of the name with all its lines; false when there was none.
+  bool DeleteSection(std::u16string_view section);
 
   // Section names in file order, each name once (first spelling).
   std::vector<std::u16string> Sections() const;
@@ -96,6 +98,10 @@ class FileSystem;
 // The file at path as an INI object; a missing or unreadable file reads as
 // an empty one.
 IniFile ReadIniFile(FileSystem& files, std::u16string_view path);
+// For a read-modify-write: the file at path, an empty one when there is
+// no file, and nothing when a file is there but cannot be read, so that
+// it is never saved over with what little the program knows.
+std::optional<IniFile> ReadIniFileToRewrite(FileSystem& files, std::u16string_view path);
 // Writes path.new and renames it over path in one step; false leaves the
 // old file as it was.
 bool WriteIniFile(FileSystem& files, std::u16string_view path, const IniFile& ini);

@@ -22,6 +22,8 @@
 #include "fakes/FakeFileSystem.h"
 #include "fakes/FakeProcesses.h"
 #include "fakes/FakeRegistry.h"
+#include "fakes/FakeWmi.h"
+#include "fakes/ReferenceCrypto.h"
 #include "platform/Accounts.h"
 #include "platform/Firewall.h"
 #include "platform/Resources.h"
@@ -136,6 +138,10 @@ class HeadlessShell final : public Shell, public LoadingView {
     dispatched.push_back(command);
     if (parts) parts->model.Execute(command, {});
   }
+  std::optional<NewPcAnswer> AskAboutNewPc(const NewPcQuestion& question) override {
+    newPcQuestions.push_back(question);
+    return newPcAnswer;
+  }
   void SetStatus(std::u16string_view text) override {
     if (onStatus) onStatus(text);
   }
@@ -172,6 +178,8 @@ class HeadlessShell final : public Shell, public LoadingView {
   std::optional<Theme> applied;
   std::optional<ThemeId> chosenTheme;
   int chooserShown = 0;
+  std::vector<NewPcQuestion> newPcQuestions;
+  std::optional<NewPcAnswer> newPcAnswer;
   std::u16string splashName;
   bool splashOpen = false;
   bool loadingShown = false;
@@ -196,8 +204,8 @@ struct AppFixture {
     files.CreateFolders(u"C:\\ProgramData");
   }
   AppPorts Ports() {
-    return {registry, files,    environment, clock,     processes,   desktop,
-            session,  firewall, accounts,    resources, interaction, shell};
+    return {registry, files,    environment, clock,     processes,   desktop, session,
+            firewall, accounts, resources,   interaction, shell,     wmi,     crypto};
   }
   int RunProgram(std::vector<std::u16string> arguments, std::u16string_view argumentText = u"") {
     Application app(Ports());
@@ -216,6 +224,8 @@ struct AppFixture {
   FakeResources resources;
   RecordingInteraction interaction;
   HeadlessShell shell;
+  FakeWmi wmi;
+  ReferenceCrypto crypto;
 };
 
 inline constexpr std::u16string_view kToolsDir = u"C:\\Kit\\Kelvara tools";

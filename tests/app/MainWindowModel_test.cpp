@@ -50,8 +50,7 @@ TEST_F(MainWindowModelTest, TheFirstTickEnablesTheOperationsAndTheLastDisablesTh
 TEST_F(MainWindowModelTest, FeaturesOfLaterVersionsSaySoAndChangeNothing) {
   const MainCommand later[] = {
       C::UpdateSelected, C::RunSelected, C::UpdateAndRunSelected, C::RunHighlighted,
-      C::UninstallSelected, C::AddTools, C::EditTool, C::CreateSimilarTool, C::Settings,
-      C::OnlineHelp, C::ExportQzxsr, C::CheckInstalled};
+      C::UninstallSelected, C::AddTools, C::EditTool, C::CreateSimilarTool, C::OnlineHelp, C::ExportQzxsr, C::CheckInstalled};
   Tick({u"Repair Delta"});
   const auto before = registry.Snapshot(reg::kLocalMachine, u"kva_settings");
   for (const auto command : later) {
@@ -205,6 +204,7 @@ TEST_F(MainWindowModelTest, WindowsOpenForTheirCommands) {
   const Case cases[] = {{C::LoadSaveSelection, OpenWindow::Selection},
                         {C::RestoreHidden, OpenWindow::RestoreHidden},
                         {C::About, OpenWindow::About},
+                        {C::Settings, OpenWindow::ReportExplorer},
                         {C::ShowContextMenu, OpenWindow::ContextMenu}};
   for (const auto& c : cases) {
     SCOPED_TRACE(int(c.command));

@@ -102,6 +102,8 @@ fi
 if have_display "second-instance check"; then
   (cd "$work/kit" && exec timeout 180 "$runner" Kelvara.exe >"$work/first.txt" 2>&1) &
   first=$!
+  # A PC without a client is asked about first; no report this time.
+  window_probe KVA_REPORT_WND --click "Cancel" --timeout 90 || fail "no question about the new PC"
   # Up once both hives are loaded and the list is on screen.
   for _ in $(seq 1 60); do
     sleep 1

@@ -11,6 +11,7 @@ struct FakeFileSystem::Node {
   bool folder = false;
   std::uint32_t attributes = 0;  // read-only, hidden, system, archive
   std::vector<std::uint8_t> data;
+  LocalTime created;
   std::optional<Refusal> removalRefused;
   std::map<std::u16string, std::unique_ptr<Node>, LessNoCase> children;
 };
@@ -168,6 +169,7 @@ bool FakeFileSystem::CreateFolders(std::u16string_view path) {
     if (!child) {
       child = std::make_unique<Node>();
       child->folder = true;
+      child->created = creationStamp;
     }
     if (!child->folder) return false;
     node = child.get();
@@ -193,6 +195,42 @@ bool FakeFileSystem::ReadAll(std::u16string_view path, std::vector<std::uint8_t>
   const Node* node = where ? Lookup(*where) : nullptr;
   if (!node || node->folder || Injected(Call::kReadAll, *where)) return false;
   out = node->data;
+  bytesRead += node->data.size();
+  return true;
+}
+
+bool FakeFileSystem::ReadRange(std::u16string_view path, std::uint64_t offsetBytes,
+                               std::size_t countBytes, std::vector<std::uint8_t>& out) {
+  const auto where = Resolve(path);
+  const Node* node = where ? Lookup(*where) : nullptr;
+  if (!node || node->folder || Injected(Call::kReadAll, *where)) return false;
+  const std::size_t from = std::min<std::uint64_t>(offsetBytes, node->data.size());
+  const std::size_t count = std::min(countBytes, node->data.size() - from);
+  out.assign(node->data.begin() + std::ptrdiff_t(from), node->data.begin() + std::ptrdiff_t(from + count));
+  bytesRead += count;
+  return true;
+}
+
+bool FakeFileSystem::WriteAt(std::u16string_view path, std::uint64_t offsetBytes,
+                             std::span<const std::uint8_t> bytes) {
+  const auto where = Resolve(path);
+  Node* node = where ? Lookup(*where) : nullptr;
+  if (!node || node->folder || (node->attributes & attr::kReadOnly) ||
+      offsetBytes > node->data.size() || Injected(Call::kWriteAt, *where)) {
+    return false;
+  }
+  const std::size_t end = std::size_t(offsetBytes) + bytes.size();
+  if (end > node->data.size()) node->data.resize(end);
+  std::copy(bytes.begin(), bytes.end(), node->data.begin() + std::ptrdiff_t(offsetBytes));
+  node->attributes |= attr::kArchive;
+  return true;
+}
+
+bool FakeFileSystem::CreationTimeOf(std::u16string_view path, LocalTime& out) {
+  const auto where = Resolve(path);
+  const Node* node = where ? Lookup(*where) : nullptr;
+  if (!node) return false;
+  out = node->created;
   return true;
 }
 
@@ -206,7 +244,10 @@ bool FakeFileSystem::WriteAll(std::u16string_view path, std::span<const std::uin
     if (!file) parent->children.erase(where->parts.back());
     return false;
   }
-  if (!file) file = std::make_unique<Node>();
+  if (!file) {
+    file = std::make_unique<Node>();
+    file->created = creationStamp;
+  }
   // CREATE_ALWAYS adds the archive attribute and keeps hidden and system.
   file->attributes |= attr::kArchive;
   const std::u16string text = Text(*where);
@@ -236,6 +277,7 @@ bool FakeFileSystem::CopyTo(std::u16string_view from, std::u16string_view to, bo
   auto copy = std::make_unique<Node>();
   copy->attributes = node->attributes | attr::kArchive;  // a new file is always archived
   copy->data = node->data;
+  copy->created = creationStamp;
   parent->children[target->parts.back()] = std::move(copy);  // an existing name keeps its case
   return true;
 }

@@ -28,7 +28,7 @@ namespace kva {
 class FakeFileSystem final : public FileSystem {
  public:
   // Port calls that FailNext can stop.
-  enum class Call { kWriteAll, kReadAll, kCopyTo, kMoveTo, kRemoveFile, kSetAttributes };
+  enum class Call { kWriteAll, kReadAll, kCopyTo, kMoveTo, kRemoveFile, kSetAttributes, kWriteAt };
   // Why RemoveFile and RemoveFolder refuse an item: an access list that
   // lets only an owner in, or a file in use that nothing unlocks.
   enum class Refusal { kUntilOwned, kAlways };
@@ -43,6 +43,11 @@ class FakeFileSystem final : public FileSystem {
   bool RemoveFolder(std::u16string_view path) override;
   bool ReadAll(std::u16string_view path, std::vector<std::uint8_t>& out) override;
   bool WriteAll(std::u16string_view path, std::span<const std::uint8_t> bytes) override;
+  bool ReadRange(std::u16string_view path, std::uint64_t offsetBytes, std::size_t countBytes,
+                 std::vector<std::uint8_t>& out) override;
+  bool WriteAt(std::u16string_view path, std::uint64_t offsetBytes,
+               std::span<const std::uint8_t> bytes) override;
+  bool CreationTimeOf(std::u16string_view path, LocalTime& out) override;
   bool CopyTo(std::u16string_view from, std::u16string_view to, bool overwrite) override;
   bool MoveTo(std::u16string_view from, std::u16string_view to, bool replace) override;
   bool RemoveFile(std::u16string_view path) override;
@@ -57,6 +62,10 @@ class FakeFileSystem final : public FileSystem {
   // Test hooks.
 
   void AddDrive(char16_t letter);
+  // New items are stamped with this creation time.
+  LocalTime creationStamp{2024, 1, 2, 3, 4, 5, 0};
+  // Bytes ReadAll and ReadRange handed out, to check what was read.
+  std::uint64_t bytesRead = 0;
   // A junction or symbolic link: the entry reports kReparsePoint.
   void MarkReparsePoint(std::u16string_view path);
   // The folders FindOnPath looks in, in order: what System32, the Windows

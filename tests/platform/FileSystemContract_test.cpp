@@ -81,6 +81,61 @@ TEST_P(FileSystemContract, FailuresLeaveOutputsAlone) {
   EXPECT_TRUE(Fs().Find(At(u"no folder\\*")).empty());
 }
 
+// What appending to a report needs: its tail without the rest, and a
+// write over its end that keeps everything before.
+TEST_P(FileSystemContract, ReadsRangesAndWritesInPlace) {
+  ASSERT_TRUE(Write(At(u"report.html"), "head|rows|footer"));
+  struct Case {
+    const char* name;
+    std::uint64_t offset;
+    std::size_t count;
+    std::string want;
+  };
+  const Case reads[] = {
+      {"head", 0, 4, "head"},
+      {"tail", 10, 6, "footer"},
+      {"past the end is cut", 10, 100, "footer"},
+      {"at the end", 16, 5, ""},
+      {"beyond the end", 40, 5, ""},
+  };
+  for (const auto& c : reads) {
+    SCOPED_TRACE(c.name);
+    std::vector<std::uint8_t> bytes{1, 2};
+    ASSERT_TRUE(Fs().ReadRange(At(u"report.html"), c.offset, c.count, bytes));
+    EXPECT_EQ(std::string(bytes.begin(), bytes.end()), c.want);
+  }
+
+  const std::string more = "row2|footer";
+  const auto bytes = std::span(reinterpret_cast<const std::uint8_t*>(more.data()), more.size());
+  ASSERT_TRUE(Fs().WriteAt(At(u"report.html"), 10, bytes));
+  EXPECT_EQ(Read(At(u"report.html")), "head|rows|row2|footer");
+  ASSERT_TRUE(Fs().WriteAt(At(u"report.html"), 0, std::span(bytes).first(4)));
+  EXPECT_EQ(Read(At(u"report.html")), "row2|rows|row2|footer") << "not truncated";
+  ASSERT_TRUE(Fs().WriteAt(At(u"report.html"), 21, bytes)) << "at the very end";
+  EXPECT_EQ(Read(At(u"report.html")), "row2|rows|row2|footerrow2|footer");
+
+  EXPECT_FALSE(Fs().WriteAt(At(u"report.html"), 100, bytes)) << "past the end";
+  EXPECT_FALSE(Fs().WriteAt(At(u"missing.html"), 0, bytes)) << "only an existing file";
+  EXPECT_FALSE(Exists(Fs(), At(u"missing.html")));
+  std::vector<std::uint8_t> kept{7};
+  EXPECT_FALSE(Fs().ReadRange(At(u"missing.html"), 0, 4, kept));
+  EXPECT_EQ(kept, std::vector<std::uint8_t>{7});
+}
+
+TEST_P(FileSystemContract, TellsWhenFilesAndFoldersWereCreated) {
+  ASSERT_TRUE(Fs().CreateFolders(At(u"client")));
+  ASSERT_TRUE(Write(At(u"client\\a.html"), "x"));
+  for (const auto& path : {At(u"client"), At(u"client\\a.html")}) {
+    LocalTime created;
+    ASSERT_TRUE(Fs().CreationTimeOf(path, created));
+    EXPECT_GE(created.year, 2000);
+    EXPECT_TRUE(created.month >= 1 && created.month <= 12);
+  }
+  LocalTime untouched{1, 1, 1, 1, 1, 1, 1};
+  EXPECT_FALSE(Fs().CreationTimeOf(At(u"missing"), untouched));
+  EXPECT_EQ(untouched.year, 1);
+}
+
 TEST_P(FileSystemContract, HiddenSurvivesRewriteCopyAndMove) {
   ASSERT_TRUE(Write(At(u"kva_settings.dat"), "v1"));
   ASSERT_TRUE(Fs().SetAttributes(At(u"kva_settings.dat"), attr::kHidden));

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "fakes/FakeFileSystem.h"
 #include "platform/Text.h"
 
 namespace kva {
@@ -236,6 +237,29 @@ TEST(IniFile, EmptyFileSerializesToTheMarkOnly) {
   EXPECT_TRUE(file.Sections().empty());
   ASSERT_TRUE(file.WriteString(u"Theme", u"Name", u"Dark"));
   EXPECT_EQ(SerializedText(file), u"[Theme]\r\nName=Dark\r\n");
+}
+
+TEST(IniFile, DeletesEverySectionOfANameWithItsLines) {
+  IniFile file = IniFile::FromText(
+      u"; head\r\n[PC1]\r\nClientName=Acme\r\n[pc2]\r\nClientName=Beta\r\n[pc1]\r\nPCName=x\r\n");
+  EXPECT_TRUE(file.DeleteSection(u"pc1"));
+  EXPECT_EQ(SerializedText(file), u"; head\r\n[pc2]\r\nClientName=Beta\r\n");
+  EXPECT_FALSE(file.DeleteSection(u"pc1"));
+}
+
+// A file that is there but cannot be read must not be saved over with an
+// empty one: every line in it would be lost.
+TEST(IniFile, RewritesOnlyWhatCouldBeRead) {
+  FakeFileSystem files;
+  files.WriteText(u"C:\\Store\\mapping.ini", "[PC]\r\nClientName=Acme\r\n");
+  const auto read = ReadIniFileToRewrite(files, u"C:\\Store\\mapping.ini");
+  ASSERT_TRUE(read);
+  EXPECT_EQ(read->ReadString(u"PC", u"ClientName"), u"Acme");
+  const auto missing = ReadIniFileToRewrite(files, u"C:\\Store\\none.ini");
+  ASSERT_TRUE(missing) << "no file: a new one";
+  EXPECT_TRUE(missing->Sections().empty());
+  files.FailNext(FakeFileSystem::Call::kReadAll, u"C:\\Store\\mapping.ini");
+  EXPECT_FALSE(ReadIniFileToRewrite(files, u"C:\\Store\\mapping.ini"));
 }
 
 }  // namespace

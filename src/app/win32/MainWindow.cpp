@@ -22,6 +22,7 @@
 #include "ui/AboutWindow.h"
 #include "ui/MessageBoxWindow.h"
 #include "ui/Painting.h"
+#include "ui/ReportExplorerWindow.h"
 
 namespace kva::win32 {
 namespace {
@@ -196,6 +197,9 @@ void MainWindow::Open(OpenWindow window) {
   switch (window) {
     case OpenWindow::ContextMenu: ShowContextMenu(); return;
     case OpenWindow::About: OpenAbout(); return;
+    case OpenWindow::ReportExplorer:
+      ui::ShowReportExplorerWindow(kit_, Handle(), parts_->files, explorer_, parts_->reportStoreFolder);
+      return;
     default: Show(RunWindow(window)); return;
   }
 }

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "ui/MessageWindow.h"
+#include "ui/NewPcWindow.h"
 #include "ui/ThemeSelectWindow.h"
 
 namespace kva::win32 {
@@ -40,6 +41,10 @@ Win32Shell::~Win32Shell() {
 
 std::optional<ThemeId> Win32Shell::ChooseTheme() {
   return ui::ShowThemeSelectWindow(kit_, nullptr);
+}
+
+std::optional<NewPcAnswer> Win32Shell::AskAboutNewPc(const NewPcQuestion& question) {
+  return ui::ShowNewPcWindow(kit_, MessageParent(), question);
 }
 
 void Win32Shell::ShowSplash(const AppIdentity& identity) {

@@ -62,6 +62,7 @@ class Win32Shell final : public Shell {
 
   void ShowMainWindow(MainWindowParts& parts) override;
   void DispatchCommand(MainCommand command) override;
+  std::optional<NewPcAnswer> AskAboutNewPc(const NewPcQuestion& question) override;
 
   [[nodiscard]] ui::Toolkit& Kit() { return kit_; }
   [[nodiscard]] Interaction& Messages() { return messages_; }

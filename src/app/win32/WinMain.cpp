@@ -15,6 +15,7 @@
 #include "platform/win32/UniqueHandle.h"
 #include "platform/win32/Win32Accounts.h"
 #include "platform/win32/Win32Clock.h"
+#include "platform/win32/Win32Crypto.h"
 #include "platform/win32/Win32Desktop.h"
 #include "platform/win32/Win32Environment.h"
 #include "platform/win32/Win32FileSystem.h"
@@ -22,6 +23,7 @@
 #include "platform/win32/Win32Privileges.h"
 #include "platform/win32/Win32Processes.h"
 #include "platform/win32/Win32Registry.h"
+#include "platform/win32/Win32Wmi.h"
 #include "platform/win32/WideText.h"
 #include "ui/GdiplusSession.h"
 
@@ -76,8 +78,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR argumentText, int) {
   Win32Resources resources(instance);
   Win32Firewall firewall;
   Win32Accounts accounts;
+  Win32Wmi wmi(u"ROOT\\CIMV2");
+  Win32Crypto crypto;
   kva::Application app({registry, files, environment, clock, processes, desktop, session, firewall,
-                        accounts, resources, shell.Messages(), shell});
+                        accounts, resources, shell.Messages(), shell, wmi, crypto});
   const int code = app.Run(SplitArguments(), FromWide(argumentText));
   privileges.Restore();
   return code;

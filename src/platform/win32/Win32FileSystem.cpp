@@ -80,21 +80,87 @@ bool Win32FileSystem::RemoveFolder(std::u16string_view path) {
   return ::RemoveDirectoryW(Wide(path).c_str());
 }
 
+namespace {
+
+UniqueKernelHandle OpenForReading(std::u16string_view path) {
+  return UniqueKernelHandle(::CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+bool ReadExactly(HANDLE file, std::uint8_t* data, std::size_t count) {
+  for (std::size_t done = 0; done < count;) {
+    const auto want = static_cast<DWORD>(std::min(kChunkBytes, count - done));
+    DWORD got = 0;
+    if (!::ReadFile(file, data + done, want, &got, nullptr) || got == 0) return false;
+    done += got;
+  }
+  return true;
+}
+
+bool WriteExactly(HANDLE file, std::span<const std::uint8_t> bytes) {
+  for (std::size_t done = 0; done < bytes.size();) {
+    const auto want = static_cast<DWORD>(std::min(kChunkBytes, bytes.size() - done));
+    DWORD put = 0;
+    if (!::WriteFile(file, bytes.data() + done, want, &put, nullptr) || put == 0) return false;
+    done += put;
+  }
+  return true;
+}
+
+}  // namespace
+
 bool Win32FileSystem::ReadAll(std::u16string_view path, std::vector<std::uint8_t>& out) {
-  UniqueKernelHandle file(::CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ,
-                                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  const UniqueKernelHandle file = OpenForReading(path);
   LARGE_INTEGER size;
   if (!file.IsValid() || !::GetFileSizeEx(file.Get(), &size)) return false;
   std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size.QuadPart));
-  for (std::size_t done = 0; done < bytes.size();) {
-    const auto want = static_cast<DWORD>(std::min(kChunkBytes, bytes.size() - done));
-    DWORD got = 0;
-    if (!::ReadFile(file.Get(), bytes.data() + done, want, &got, nullptr) || got == 0) {
-      return false;
-    }
-    done += got;
+  if (!ReadExactly(file.Get(), bytes.data(), bytes.size())) return false;
+  out = std::move(bytes);
+  return true;
+}
+
+bool Win32FileSystem::ReadRange(std::u16string_view path, std::uint64_t offsetBytes,
+                                std::size_t countBytes, std::vector<std::uint8_t>& out) {
+  const UniqueKernelHandle file = OpenForReading(path);
+  LARGE_INTEGER size;
+  if (!file.IsValid() || !::GetFileSizeEx(file.Get(), &size)) return false;
+  const auto total = static_cast<std::uint64_t>(size.QuadPart);
+  const std::uint64_t from = std::min(offsetBytes, total);
+  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(std::min<std::uint64_t>(countBytes, total - from)));
+  LARGE_INTEGER position;
+  position.QuadPart = static_cast<LONGLONG>(from);
+  if (!::SetFilePointerEx(file.Get(), position, nullptr, FILE_BEGIN) ||
+      !ReadExactly(file.Get(), bytes.data(), bytes.size())) {
+    return false;
   }
   out = std::move(bytes);
+  return true;
+}
+
+// Readers (a browser showing the report) may keep the file open meanwhile.
+bool Win32FileSystem::WriteAt(std::u16string_view path, std::uint64_t offsetBytes,
+                              std::span<const std::uint8_t> bytes) {
+  UniqueKernelHandle file(::CreateFileW(Wide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  LARGE_INTEGER size, position;
+  if (!file.IsValid() || !::GetFileSizeEx(file.Get(), &size) ||
+      offsetBytes > static_cast<std::uint64_t>(size.QuadPart)) {
+    return false;
+  }
+  position.QuadPart = static_cast<LONGLONG>(offsetBytes);
+  return ::SetFilePointerEx(file.Get(), position, nullptr, FILE_BEGIN) &&
+         WriteExactly(file.Get(), bytes);
+}
+
+bool Win32FileSystem::CreationTimeOf(std::u16string_view path, LocalTime& out) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  SYSTEMTIME time;
+  if (!::GetFileAttributesExW(Wide(path).c_str(), GetFileExInfoStandard, &data) ||
+      !::FileTimeToSystemTime(&data.ftCreationTime, &time)) {
+    return false;
+  }
+  out = {time.wYear, time.wMonth, time.wDay, time.wHour, time.wMinute, time.wSecond,
+         time.wMilliseconds};
   return true;
 }
 
@@ -109,16 +175,7 @@ bool Win32FileSystem::WriteAll(std::u16string_view path, std::span<const std::ui
                    : existing & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
   UniqueKernelHandle file(::CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                         keep ? keep : FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.IsValid()) return false;
-  for (std::size_t done = 0; done < bytes.size();) {
-    const auto want = static_cast<DWORD>(std::min(kChunkBytes, bytes.size() - done));
-    DWORD put = 0;
-    if (!::WriteFile(file.Get(), bytes.data() + done, want, &put, nullptr) || put == 0) {
-      return false;
-    }
-    done += put;
-  }
-  return ::FlushFileBuffers(file.Get());
+  return file.IsValid() && WriteExactly(file.Get(), bytes) && ::FlushFileBuffers(file.Get());
 }
 
 bool Win32FileSystem::CopyTo(std::u16string_view from, std::u16string_view to, bool overwrite) {

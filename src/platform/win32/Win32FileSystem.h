@@ -12,6 +12,11 @@ class Win32FileSystem final : public FileSystem {
   bool RemoveFolder(std::u16string_view path) override;
   bool ReadAll(std::u16string_view path, std::vector<std::uint8_t>& out) override;
   bool WriteAll(std::u16string_view path, std::span<const std::uint8_t> bytes) override;
+  bool ReadRange(std::u16string_view path, std::uint64_t offsetBytes, std::size_t countBytes,
+                 std::vector<std::uint8_t>& out) override;
+  bool WriteAt(std::u16string_view path, std::uint64_t offsetBytes,
+               std::span<const std::uint8_t> bytes) override;
+  bool CreationTimeOf(std::u16string_view path, LocalTime& out) override;
   bool CopyTo(std::u16string_view from, std::u16string_view to, bool overwrite) override;
   bool MoveTo(std::u16string_view from, std::u16string_view to, bool replace) override;
   bool RemoveFile(std::u16string_view path) override;

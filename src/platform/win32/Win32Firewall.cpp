@@ -9,25 +9,13 @@
 #include <optional>
 #include <string>
 
+#include "platform/win32/Bstr.h"
 #include "platform/win32/WideText.h"
 
 namespace kva::win32 {
 namespace {
 
 using Microsoft::WRL::ComPtr;
-
-// A BSTR owned for the length of one call.
-class Bstr {
- public:
-  explicit Bstr(std::u16string_view text) : value_(::SysAllocString(Wide(text).c_str())) {}
-  ~Bstr() { ::SysFreeString(value_); }
-  Bstr(const Bstr&) = delete;
-  Bstr& operator=(const Bstr&) = delete;
-  [[nodiscard]] BSTR Get() const { return value_; }
-
- private:
-  BSTR value_;
-};
 
 template <typename Interface>
 ComPtr<Interface> Create(const wchar_t* progId) {
