@@ -26,6 +26,16 @@ class ExtendedPathFiles final : public FileSystem {
   bool RemoveFolder(std::u16string_view p) override { return files_.RemoveFolder(Plain(p)); }
   bool ReadAll(std::u16string_view p, std::vector<std::uint8_t>& o) override { return files_.ReadAll(Plain(p), o); }
   bool WriteAll(std::u16string_view p, std::span<const std::uint8_t> b) override { return files_.WriteAll(Plain(p), b); }
+  bool ReadRange(std::u16string_view p, std::uint64_t at, std::size_t n,
+                 std::vector<std::uint8_t>& o) override {
+    return files_.ReadRange(Plain(p), at, n, o);
+  }
+  bool WriteAt(std::u16string_view p, std::uint64_t at, std::span<const std::uint8_t> b) override {
+    return files_.WriteAt(Plain(p), at, b);
+  }
+  bool CreationTimeOf(std::u16string_view p, LocalTime& t) override {
+    return files_.CreationTimeOf(Plain(p), t);
+  }
   bool CopyTo(std::u16string_view f, std::u16string_view t, bool o) override { return files_.CopyTo(Plain(f), Plain(t), o); }
   bool MoveTo(std::u16string_view f, std::u16string_view t, bool r) override { return files_.MoveTo(Plain(f), Plain(t), r); }
   bool RemoveFile(std::u16string_view p) override { return files_.RemoveFile(Plain(p)); }
