@@ -27,7 +27,8 @@ class ToolCommandRunner {
       if (i == 0 && dropFirst) continue;
       if (!IsPresentCommand(tool_.commands[i]) || SkippedForBitness(i)) continue;
       s_.run.ResetCancel();
-      if (!RunCommand(i) || s_.run.IsCancelled()) break;
+      RunCommand(i);
+      if (s_.run.IsCancelled()) break;
     }
     return result_;
   }
@@ -76,26 +77,25 @@ class ToolCommandRunner {
     return (flags & (s_.is64BitWindows ? flagN::kOnly32Bit : flagN::kOnly64Bit)) != 0;
   }
 
-  // False when this tool's remaining commands must not run.
-  bool RunCommand(std::size_t i) {
+  void RunCommand(std::size_t i) {
     const std::u16string& command = tool_.commands[i];
     const CommandKind kind = ClassifyCommand(command);
     if (const auto* tag = std::get_if<TagCommand>(&kind)) {
       if (s_.tags.Dispatch(command, tag->closePosition) >= 1) ++result_.executed;
-      return true;
+      return;
     }
-    if (const auto* unzip = std::get_if<UnzipCommand>(&kind)) return Unzip(*unzip), true;
-    if (const auto* remove = std::get_if<DeleteCommand>(&kind)) return Delete(*remove), true;
+    if (const auto* unzip = std::get_if<UnzipCommand>(&kind)) return Unzip(*unzip);
+    if (const auto* remove = std::get_if<DeleteCommand>(&kind)) return Delete(*remove);
     std::u16string line = command;
     if (const auto* runSkip = std::get_if<RunSkipCommand>(&kind)) {
-      if (!result_.installSkipped) return true;
+      if (!result_.installSkipped) return;
       line = Expanded(Trim(runSkip->path));
-      if (RestoreRunningWindow(line)) return true;
+      if (RestoreRunningWindow(line)) return;
     } else {
       line = ExpandedWithWildcards(line);
     }
-    if (result_.installSkipped && IsInstallerCommand(line)) return true;
-    return Launch(i, line);
+    if (result_.installSkipped && IsInstallerCommand(line)) return;
+    Launch(i, line);
   }
 
   void Unzip(const UnzipCommand& unzip) {
@@ -141,11 +141,11 @@ class ToolCommandRunner {
     return false;
   }
 
-  bool Launch(std::size_t i, std::u16string_view line) {
+  void Launch(std::size_t i, std::u16string_view line) {
     Status(u"Running command " + ToDecimal(static_cast<std::int64_t>(i + 1)) + u"...");
     const bool hidden = (tool_.flags[i] & flagN::kRunHidden) != 0;
     const ProcessId id = LaunchWithoutPrivileges(line, hidden ? show::kHidden : show::kShow);
-    if (id == 0) return true;
+    if (id == 0) return;  // not started: not counted, and the next command goes on
     s_.clock.Sleep(kSettleMilliseconds);
     std::u16string imagePath;
     if ((tool_.flags[0] & flag1::kMonitorByPath) && !waitByIdOnly_) {
@@ -155,7 +155,6 @@ class ToolCommandRunner {
     }
     ++result_.executed;
     if (!RunScript(i, id)) WaitForCommand(s_, id, ModeFor(imagePath), imagePath);
-    return true;
   }
 
   // Started programs must not inherit the privileges the program holds for

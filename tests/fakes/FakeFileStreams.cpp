@@ -3,7 +3,7 @@
 namespace kva {
 namespace {
 
-// Windows reads "\\?\C:\x" as "C:\x"; the fake file system knows only the latter.
+// One spelling of each file for the streams' own bookkeeping: "\\?\C:\x" is "C:\x".
 std::u16string Plain(std::u16string_view path) {
   if (path.starts_with(u"\\\\?\\")) path.remove_prefix(4);
   return std::u16string(path);

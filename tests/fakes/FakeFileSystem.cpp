@@ -67,8 +67,19 @@ std::u16string FakeFileSystem::Text(const Location& where) {
 }
 
 // GetFullPathNameW's rules: a drive letter, a leading backslash for the
-// current drive's root, otherwise relative to the current folder.
+// current drive's root, otherwise relative to the current folder. After
+// "\\?\" a full drive path is taken as it is: Windows turns no slash
+// and resolves no "." or ".." there.
 std::optional<FakeFileSystem::Location> FakeFileSystem::Resolve(std::u16string_view path) const {
+  if (path.starts_with(u"\\\\?\\")) {
+    const std::u16string_view literal = path.substr(4);
+    const bool full = literal.size() >= 3 && literal[1] == u':' && literal[2] == u'\\';
+    if (!full || literal.find(u'/') != literal.npos) return std::nullopt;
+    for (std::u16string_view part : Split(literal, u"\\")) {
+      if (part == u"." || part == u"..") return std::nullopt;
+    }
+    return Resolve(literal);
+  }
   std::u16string text(path);
   std::replace(text.begin(), text.end(), u'/', u'\\');
   if (text.empty() || text.starts_with(u"\\\\")) return std::nullopt;  // no shares here

@@ -133,7 +133,7 @@ TEST_F(CommandResolverTest, ResolveExistingPath) {
              u"C:\\Windows\\notepad.exe"},
             {"NT prefix", u"\\??\\C:\\Windows\\notepad.exe", true, u"C:\\Windows\\notepad.exe"},
             {"long-path prefix", u"\\\\?\\C:\\Windows\\notepad.exe", true,
-             u"C:\\Windows\\notepad.exe"},
+             u"\\\\?\\C:\\Windows\\notepad.exe"},  // exists as given
             {"at sign", u"@%SystemRoot%\\notepad.exe", true, u"C:\\Windows\\notepad.exe"},
             {"System32 relative", u"System32\\cmd.exe", true, u"C:\\Windows\\System32\\cmd.exe"},
             {"interpreter target", u"rundll32.exe shell32.dll,Control_RunDLL desk.cpl", true,

@@ -251,6 +251,14 @@ TEST_P(FileSystemContract, FindOnPathTakesOnlyBareNamesAndSkipsTheCurrentFolder)
   EXPECT_TRUE(Fs().SetCurrentFolder(before));
 }
 
+// The download job writes through extended-length paths.
+TEST_P(FileSystemContract, ExtendedLengthPathsNameTheSameItems) {
+  ASSERT_TRUE(Fs().CreateFolders(At(u"long")));
+  EXPECT_TRUE(Write(u"\\\\?\\" + At(u"long\\file.txt"), "x"));
+  EXPECT_EQ(Read(At(u"long\\file.txt")), "x");
+  EXPECT_TRUE(IsFolder(Fs(), u"\\\\?\\" + At(u"long")));
+}
+
 TEST_P(FileSystemContract, RelativePathsFollowTheCurrentFolder) {
   const std::u16string before = Fs().CurrentFolder();
   ASSERT_TRUE(Fs().CreateFolders(At(u"work\\sub")));
