@@ -3,8 +3,6 @@
 #include <memory>
 #include <vector>
 
-#include "platform/Text.h"
-
 namespace kva {
 namespace {
 
@@ -58,19 +56,10 @@ void WaitForTree(CommandServices& s, ProcessId id) {
   }
 }
 
-std::vector<ProcessId> ProcessesRunning(CommandServices& s, std::u16string_view imagePath) {
-  std::vector<ProcessId> found;
-  for (const ProcessId id : s.processes.ProcessIds()) {
-    const auto image = s.control.GetProcessImagePath(id);
-    if (image && EqualsNoCase(*image, imagePath)) found.push_back(id);
-  }
-  return found;
-}
-
 void WaitForImage(CommandServices& s, std::u16string_view imagePath) {
   OpenProcesses open;
   for (;;) {
-    const auto running = ProcessesRunning(s, imagePath);
+    const auto running = s.control.ProcessesWithPath(imagePath);
     if (running.empty()) return;
     if (s.run.CheckCancel() != cancel::kNone) return;
     OpenEach(s.processes, running, open);

@@ -121,9 +121,7 @@ class ToolCommandRunner {
 
   // ->RunSkip of an application that is up to date and already open.
   bool RestoreRunningWindow(std::u16string_view imagePath) {
-    for (const ProcessId id : s_.processes.ProcessIds()) {
-      const auto image = s_.control.GetProcessImagePath(id);
-      if (!image || !EqualsNoCase(*image, imagePath)) continue;
+    for (const ProcessId id : s_.control.ProcessesWithPath(imagePath)) {
       if (const WindowId window = s_.control.FindProcessWindow(id, false)) {
         s_.desktop.Restore(window);
         return true;

@@ -51,17 +51,20 @@ std::optional<std::u16string> ProcessControl::GetProcessImagePath(ProcessId id) 
   return path;
 }
 
-std::size_t ProcessControl::FindProcessByPath(std::u16string_view path, PathMatch match) {
-  std::size_t count = 0;
-  ProcessId found = 0;
+std::vector<ProcessId> ProcessControl::ProcessesWithPath(std::u16string_view path) {
+  std::vector<ProcessId> found;
   for (const ProcessId id : processes_.ProcessIds()) {
     const auto image = GetProcessImagePath(id);
-    if (!image || !EqualsNoCase(*image, path)) continue;
-    if (match == PathMatch::kFirst) return id;
-    found = id;
-    ++count;
+    if (image && EqualsNoCase(*image, path)) found.push_back(id);
   }
-  return match == PathMatch::kLast ? found : count;
+  return found;
+}
+
+std::size_t ProcessControl::FindProcessByPath(std::u16string_view path, PathMatch match) {
+  const auto found = ProcessesWithPath(path);
+  if (match == PathMatch::kCount) return found.size();
+  if (found.empty()) return 0;
+  return match == PathMatch::kFirst ? found.front() : found.back();
 }
 
 std::size_t ProcessControl::CountProcessesNamed(std::u16string_view exeName) {
@@ -73,9 +76,8 @@ std::size_t ProcessControl::CountProcessesNamed(std::u16string_view exeName) {
 
 std::size_t ProcessControl::CloseProcessesByPath(std::u16string_view path) {
   std::size_t closed = 0;
-  for (const ProcessId id : processes_.ProcessIds()) {
-    const auto image = GetProcessImagePath(id);
-    if (image && EqualsNoCase(*image, path) && ForceCloseProcess(id)) ++closed;
+  for (const ProcessId id : ProcessesWithPath(path)) {
+    if (ForceCloseProcess(id)) ++closed;
   }
   return closed;
 }

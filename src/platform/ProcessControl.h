@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/Clock.h"
 #include "platform/Desktop.h"
@@ -53,6 +54,8 @@ class ProcessControl {
   bool IsProcessAlive(ProcessId id);
   // The image path with "\SystemRoot\" made the Windows folder and a "\??\" removed.
   std::optional<std::u16string> GetProcessImagePath(ProcessId id);
+  // Every process running the file at path, in the order Windows lists them.
+  std::vector<ProcessId> ProcessesWithPath(std::u16string_view path);
   // The first or last process running the file at path, or how many do.
   std::size_t FindProcessByPath(std::u16string_view path, PathMatch match);
   std::size_t CountProcessesNamed(std::u16string_view exeName);
