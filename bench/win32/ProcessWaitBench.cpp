@@ -16,45 +16,14 @@
 #include <functional>
 #include <string>
 
-#include "fakes/RecordingProgress.h"
-#include "operations/CommandRecorders.h"
 #include "operations/CommandWait.h"
+#include "operations/win32/Win32CommandWiring.h"
 #include "platform/win32/UniqueHandle.h"
 #include "platform/win32/WideText.h"
-#include "platform/win32/Win32Clock.h"
-#include "platform/win32/Win32Desktop.h"
-#include "platform/win32/Win32Environment.h"
-#include "platform/win32/Win32FileSystem.h"
-#include "platform/win32/Win32Processes.h"
-#include "platform/win32/Win32Registry.h"
 
 namespace {
 
 using namespace kva;
-
-class ThreadPump final : public MessagePump {
- public:
-  void Process() override {
-    MSG message;
-    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&message);
-  }
-  void Idle(unsigned milliseconds) override { ::Sleep(milliseconds); }
-};
-
-// The runner's cancel poll pumps once and finds no press.
-class PumpingRunControl final : public RunControl {
- public:
-  explicit PumpingRunControl(MessagePump& pump) : pump_(pump) {}
-  int CheckCancel() override {
-    pump_.Process();
-    return cancel::kNone;
-  }
-  void ResetCancel() override {}
-  [[nodiscard]] bool IsCancelled() const override { return false; }
-
- private:
-  MessagePump& pump_;
-};
 
 double ProcessorSeconds() {
   FILETIME created, exited, kernel, user;
@@ -75,7 +44,7 @@ class Bench {
   explicit Bench(unsigned sleepMs) : sleepMs_(sleepMs) {
     wchar_t self[MAX_PATH];
     ::GetModuleFileNameW(nullptr, self, MAX_PATH);
-    child_ = environment.TempFolder() + u"\\kva_wait_bench_child.exe";
+    child_ = wiring.environment.TempFolder() + u"\\kva_wait_bench_child.exe";
     ::CopyFileW(self, win32::Wide(child_).c_str(), FALSE);
   }
   ~Bench() { ::DeleteFileW(win32::Wide(child_).c_str()); }
@@ -86,7 +55,7 @@ class Bench {
   Cost Measure(const std::function<void(ProcessHandle&)>& wait) {
     const std::u16string line = u"\"" + child_ + u"\" --child " +
                                 win32::FromWide(std::to_wstring(sleepMs_).c_str());
-    const auto child = processes.Start({.commandLine = line, .show = show::kHidden});
+    const auto child = wiring.processes.Start({.commandLine = line, .show = show::kHidden});
     if (!child) return {};
     const double processorBefore = ProcessorSeconds();
     const auto wallBefore = std::chrono::steady_clock::now();
@@ -95,29 +64,7 @@ class Bench {
     return {ProcessorSeconds() - processorBefore, wall.count()};
   }
 
-  win32::Win32Environment environment;
-  win32::Win32FileSystem files;
-  win32::Win32Registry registry;
-  win32::Win32Processes processes;
-  win32::Win32Desktop desktop;
-  win32::Win32Clock clock;
-  ThreadPump pump;
-  PumpingRunControl run{pump};
-  RecordingProgress progress;
-  test::RecordingTags tags;
-  test::RecordingScripts scripts;
-  test::ScriptedVersions versions;
-  test::RecordingExtractor extractor;
-  std::vector<std::u16string> events;
-  test::RecordingPrivileges privileges{events};
-  CommandResolver resolver{files, environment, registry};
-  SystemFolders folders{u"C:", environment.Folder(KnownFolder::Windows),
-                        environment.Folder(KnownFolder::System)};
-  ProcessLauncher launcher{processes, resolver, pump, folders};
-  ProcessControl control{processes, desktop, clock, folders.windowsFolder};
-  CommandServices services{environment, files,   processes, desktop, privileges, clock,
-                           launcher,    control, progress,  run,     tags,       scripts,
-                           versions,    extractor, u"", true};
+  test::Win32CommandWiring wiring{u""};
 
  private:
   unsigned sleepMs_;
@@ -148,16 +95,17 @@ int wmain(int argc, wchar_t** argv) {
   });
   Report("WaitForSingleObject", baseline, baseline);
   Report("exit-code wait (RunProcess)",
-         bench.Measure([&](ProcessHandle& child) { bench.launcher.WaitForEnd(child); }), baseline);
+         bench.Measure([&](ProcessHandle& child) { bench.wiring.launcher.WaitForEnd(child); }),
+         baseline);
   Report("process-id wait", bench.Measure([&](ProcessHandle& child) {
-           WaitForCommand(bench.services, child.Id(), WaitMode::kProcess, u"");
+           WaitForCommand(bench.wiring.services, child.Id(), WaitMode::kProcess, u"");
          }), baseline);
   Report("process-tree wait", bench.Measure([&](ProcessHandle& child) {
-           WaitForCommand(bench.services, child.Id(), WaitMode::kTree, u"");
+           WaitForCommand(bench.wiring.services, child.Id(), WaitMode::kTree, u"");
          }), baseline);
   Report("image-path wait", bench.Measure([&](ProcessHandle& child) {
-           const auto image = bench.control.GetProcessImagePath(child.Id()).value_or(u"");
-           WaitForCommand(bench.services, child.Id(), WaitMode::kImagePath, image);
+           const auto image = bench.wiring.control.GetProcessImagePath(child.Id()).value_or(u"");
+           WaitForCommand(bench.wiring.services, child.Id(), WaitMode::kImagePath, image);
          }), baseline);
   return 0;
 }

@@ -6,47 +6,25 @@
 
 #include <gtest/gtest.h>
 
-
-#include "operations/CommandRecorders.h"
 #include "operations/OperationFlags.h"
 #include "operations/ToolCommands.h"
 #include "operations/ToolsFolderExtractor.h"
 #include "operations/win32/FixturePrograms.h"
-#include "fakes/RecordingProgress.h"
+#include "operations/win32/Win32CommandWiring.h"
 #include "platform/FileDeletion.h"
 #include "platform/Text.h"
-#include "platform/win32/Win32Clock.h"
-#include "platform/win32/Win32Desktop.h"
-#include "platform/win32/Win32Environment.h"
-#include "platform/win32/Win32FileSystem.h"
-#include "platform/win32/Win32Processes.h"
-#include "platform/win32/Win32Registry.h"
 #include "platform/win32/WideText.h"
 
 namespace kva::test {
 namespace {
 
-class ThreadPump final : public MessagePump {
- public:
-  void Process() override {
-    MSG message;
-    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-      ::TranslateMessage(&message);
-      ::DispatchMessageW(&message);
-    }
-  }
-  void Idle(unsigned milliseconds) override { ::Sleep(milliseconds); }
-};
-
 class Win32ToolCommandsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    work = environment.TempFolder() + u"\\kva_commands_" +
-           ToDecimal(static_cast<std::int64_t>(::GetCurrentProcessId()));
-    DeleteItems(files, work, 0);
+    ASSERT_TRUE(DeleteItems(files, work, 0));
     ASSERT_TRUE(files.CreateFolders(work + u"\\tools"));
   }
-  void TearDown() override { DeleteItems(files, work, 0); }
+  void TearDown() override { EXPECT_TRUE(DeleteItems(files, work, 0)); }
 
   std::u16string Sleeper(std::u16string_view arguments) const {
     return u"\"" + SleeperPath() + u"\" " + std::u16string(arguments);
@@ -54,33 +32,14 @@ class Win32ToolCommandsTest : public ::testing::Test {
   std::u16string Marker(std::u16string_view name) const {
     return work + u"\\" + std::u16string(name);
   }
-  ToolCommandsResult Run() { return RunToolCommands(services, {tool, op::kRun, {}, u""}); }
+  ToolCommandsResult Run() { return RunToolCommands(wiring.services, {tool, op::kRun, {}, u""}); }
 
-  std::u16string work;
+  std::u16string work = win32::Win32Environment().TempFolder() + u"\\kva_commands_" +
+                        ToDecimal(static_cast<std::int64_t>(::GetCurrentProcessId()));
   ToolRecord tool;
-  win32::Win32Environment environment;
-  win32::Win32FileSystem files;
-  win32::Win32Registry registry;
-  win32::Win32Processes processes;
-  win32::Win32Desktop desktop;
-  win32::Win32Clock clock;
-  ThreadPump pump;
-  RecordingProgress progress;
-  FakeRunControl run;
-  RecordingTags tags;
-  RecordingScripts scripts;
-  ScriptedVersions versions;
-  RecordingExtractor extractor;
-  std::vector<std::u16string> events;
-  RecordingPrivileges privileges{events};
-  CommandResolver resolver{files, environment, registry};
-  SystemFolders folders{u"C:", environment.Folder(KnownFolder::Windows),
-                        environment.Folder(KnownFolder::System)};
-  ProcessLauncher launcher{processes, resolver, pump, folders};
-  ProcessControl control{processes, desktop, clock, folders.windowsFolder};
-  CommandServices services{environment, files,   processes, desktop, privileges, clock,
-                           launcher,    control, progress,  run,     tags,       scripts,
-                           versions,    extractor, work + u"\\tools", true};
+  Win32CommandWiring wiring{work + u"\\tools"};
+  FileSystem& files = wiring.files;
+  ProcessLauncher& launcher = wiring.launcher;
 };
 
 TEST_F(Win32ToolCommandsTest, EachWaitLastsAsLongAsItsKindOfCommand) {
@@ -100,7 +59,7 @@ TEST_F(Win32ToolCommandsTest, EachWaitLastsAsLongAsItsKindOfCommand) {
   for (const Case& c : cases) {
     tool.commands = {Sleeper(c.arguments), Sleeper(u"--marker " + Marker(u"second"))};
     tool.flags = {c.flag1, 0, 0, 0};
-    DeleteItems(files, Marker(u"second"), 0);
+    ASSERT_TRUE(DeleteItems(files, Marker(u"second"), 0));
     EXPECT_EQ(Run().executed, 2) << c.name;
     for (const auto& marker : c.markers) {
       EXPECT_TRUE(Exists(files, Marker(marker))) << c.name << " " << Utf16ToUtf8(marker);
@@ -123,7 +82,7 @@ TEST_F(Win32ToolCommandsTest, ThePasswordReachesSevenZipAsOneArgument) {
   const std::u16string log = work + u"\\7za.log";
   ::SetEnvironmentVariableW(L"KVA_FAKE7ZA_LOG", win32::Wide(log).c_str());
   files.WriteAll(work + u"\\a b.7z", std::vector<std::uint8_t>{'7', 'z'});
-  ToolsFolderExtractor sevenZipExtractor(files, launcher, progress, work + u"\\tools");
+  ToolsFolderExtractor sevenZipExtractor(files, launcher, wiring.progress, work + u"\\tools");
   EXPECT_TRUE(
       sevenZipExtractor.ExtractArchive(work + u"\\a b.7z", work + u"\\out", u"pass word"));
   std::vector<std::uint8_t> recorded;
