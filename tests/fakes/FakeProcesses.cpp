@@ -27,15 +27,14 @@ class FakeHandle final : public ProcessHandle {
   ProcessId id_;
 };
 
-// The program a command line starts: its quoted or first word.
+}  // namespace
+
 std::u16string ProgramOf(const StartRecord& record) {
   if (!record.application.empty()) return record.application;
   std::u16string_view line = record.commandLine;
   if (line.starts_with(u'"')) return std::u16string(line.substr(1, line.find(u'"', 1) - 1));
   return std::u16string(line.substr(0, line.find(u' ')));
 }
-
-}  // namespace
 
 ProcessId FakeProcesses::Add(FakeProcess process) {
   if (process.id == 0) process.id = nextId_++;

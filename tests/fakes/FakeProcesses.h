@@ -29,6 +29,10 @@ struct StartRecord {
   bool withoutRedirection = false;
 };
 
+// The program a start runs: the application, else the command line's
+// quoted or first word.
+std::u16string ProgramOf(const StartRecord& record);
+
 struct ShellRecord {
   std::u16string file, parameters, workingFolder;
   int show = 0;

@@ -33,17 +33,12 @@ class ToolCommandsTest : public ::testing::Test {
     environment.SetVariable(u"ComSpec", u"C:\\Windows\\System32\\cmd.exe");
     environment.SetVariable(u"ToolsDir", u"C:\\Kit\\Kelvara tools");
     processes.onStart = [this](const StartRecord& start) {
-      const std::u16string image = ImageOf(start.commandLine);
+      const std::u16string image = ProgramOf(start);
       if (!Exists(files, image)) return std::optional<FakeProcess>();
       events.push_back(u"start " + start.commandLine);
       return std::optional<FakeProcess>(
           FakeProcess{.imagePath = image, .roundsLeft = roundsPerProcess});
     };
-  }
-
-  static std::u16string ImageOf(std::u16string_view line) {
-    if (line.starts_with(u'"')) return std::u16string(line.substr(1, line.find(u'"', 1) - 1));
-    return std::u16string(line.substr(0, line.find(u' ')));
   }
 
   ToolCommandsResult Run(std::uint32_t operation = op::kRun) {

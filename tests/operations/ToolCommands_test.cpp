@@ -185,7 +185,7 @@ TEST_F(ToolCommandsTest, ATreeWaitOutlastsTheParent) {
   tool.flags = {flag1::kWaitForChildren, 0, 0, 0};
   processes.onStart = [&](const StartRecord& start) {
     // The setup ends at once and leaves its real installer running.
-    return FakeProcess{.imagePath = ImageOf(start.commandLine),
+    return FakeProcess{.imagePath = ProgramOf(start),
                        .roundsLeft = 1,
                        .startsWhenEnding = {{.imagePath = u"C:\\Temp\\inst.exe", .roundsLeft = 4}}};
   };
@@ -226,7 +226,7 @@ TEST_F(ToolCommandsTest, AnUnreadableImagePathFallsBackToTheProcessIdForTheRestO
       processes.Add({.imagePath = u"C:\\Kit\\Kelvara tools\\x.exe", .roundsLeft = -1});
       return FakeProcess{.imagePath = u"", .roundsLeft = 1};
     }
-    return FakeProcess{.imagePath = ImageOf(start.commandLine), .roundsLeft = 2};
+    return FakeProcess{.imagePath = ProgramOf(start), .roundsLeft = 2};
   };
   Run();
   EXPECT_EQ(processes.started.size(), 2u);  // neither waited for the stranger
