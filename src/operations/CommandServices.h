@@ -44,6 +44,11 @@ class TagDispatcher {
   virtual ~TagDispatcher() = default;
   // At least 1 when the action ran.
   virtual int Dispatch(std::u16string_view command, std::size_t closePosition) = 0;
+  // The actions' result lines are collected per tool, so that a tool whose
+  // action wrote none never takes over the previous tool's line.
+  virtual void BeginTool() = 0;
+  // The last result line an action reported since BeginTool; empty if none.
+  [[nodiscard]] virtual std::u16string ToolResult() const = 0;
 };
 
 // Drives a started program's windows with a tool's automation script.

@@ -35,6 +35,9 @@ class RecordingTags final : public TagDispatcher {
     positions.push_back(closePosition);
     return result;
   }
+  void BeginTool() override { toolResult.clear(); }
+  [[nodiscard]] std::u16string ToolResult() const override { return toolResult; }
+  std::u16string toolResult;
   std::vector<std::u16string> dispatched;
   std::vector<std::size_t> positions;
   int result = 1;
