@@ -3,7 +3,7 @@
 #include "app/AutoEndTasks.h"
 #include "app/DatabaseLoader.h"
 #include "app/RestartCommand.h"
-#include "app/Selections.h"
+#include "catalog/Selections.h"
 #include "app/WindowPlacement.h"
 #include "catalog/Names.h"
 #include "catalog/Options.h"

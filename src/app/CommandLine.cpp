@@ -1,6 +1,6 @@
 #include "app/CommandLine.h"
 
-#include "app/Selections.h"
+#include "catalog/Selections.h"
 #include "platform/Environment.h"
 #include "platform/FileSystem.h"
 #include "platform/Text.h"

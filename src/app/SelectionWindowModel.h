@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/Selections.h"
+#include "catalog/Selections.h"
 #include "platform/Regex.h"
 
 namespace kva {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/ToolListFixture.h"
+#include "catalog/ToolListFixture.h"
 
 namespace kva {
 namespace {

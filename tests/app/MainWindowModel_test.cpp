@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/ScriptedInteraction.h"
-#include "app/ToolListFixture.h"
+#include "catalog/ToolListFixture.h"
 
 namespace kva {
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "app/ScriptedInteraction.h"
-#include "app/ToolListFixture.h"
+#include "catalog/ToolListFixture.h"
 
 namespace kva {
 namespace {

@@ -15,7 +15,7 @@
 #include "app/MainWindowModel.h"
 #include "app/ScriptedInteraction.h"
 #include "app/Shell.h"
-#include "app/ToolListFixture.h"
+#include "catalog/ToolListFixture.h"
 #include "app/win32/MainWindow.h"
 #include "app/win32/ToolListView.h"
 #include "fakes/FakeExplorer.h"

@@ -1,10 +1,10 @@
-#include "app/Selections.h"
+#include "catalog/Selections.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
 
-#include "app/ToolListFixture.h"
+#include "catalog/ToolListFixture.h"
 #include "catalog/Groups.h"
 
 namespace kva {

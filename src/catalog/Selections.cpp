@@ -1,4 +1,4 @@
-#include "app/Selections.h"
+#include "catalog/Selections.h"
 
 #include <algorithm>
 #include <optional>
