@@ -77,6 +77,13 @@ ApplySelectionResult ApplySelection(ToolListModel& list, Registry& registry, Fil
   return {true, list.TickedCount() > 0, stateSaved};
 }
 
+bool UntickInSelection(FileSystem& files, std::u16string_view path, const ListEntry& entry) {
+  if (!Exists(files, path)) return false;
+  auto ini = ReadSelectionFile(files, path);
+  return ini && ini->WriteInt(ToDecimal(entry.group), entry.name, 0) &&
+         WriteIniFile(files, path, *ini);
+}
+
 std::u16string SavedSelectionsFolder(std::u16string_view toolsDir) {
   return std::u16string(toolsDir) + u"\\Saved Selections";
 }

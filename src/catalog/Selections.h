@@ -14,6 +14,7 @@ namespace kva {
 class FileSystem;
 class Registry;
 class ToolListModel;
+struct ListEntry;
 
 inline constexpr std::u16string_view kSelectionExtension = u".kvasel";
 
@@ -27,6 +28,10 @@ enum class SelectionSave {
 // kept, so tools that are not listed now (hidden ones) keep their ticks;
 // an existing file that cannot be read is left alone.
 [[nodiscard]] SelectionSave SaveSelection(const ToolListModel& list, FileSystem& files, std::u16string_view path);
+
+// The entry's line in an existing file set to 0 (the resume file, as the
+// run moves on); false when the file is missing or could not be rewritten.
+bool UntickInSelection(FileSystem& files, std::u16string_view path, const ListEntry& entry);
 
 struct ApplySelectionResult {
   bool applied = false;    // false: the file is missing or unreadable, nothing changed

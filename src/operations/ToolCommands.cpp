@@ -61,12 +61,7 @@ class ToolCommandRunner {
 
   bool DecideInstallSkipped() {
     if (!(run_.operation & op::kSkipUpToDate)) return false;
-    std::u16string_view current = tool_.currentVersionCheck;
-    if (current.empty() && StartsWithNoCase(tool_.uninstallCmd, u"Unikey")) {
-      current = tool_.uninstallCmd;
-    }
-    if (current.empty() || tool_.newestVersionCheck.empty()) return false;
-    return s_.versions.IsInstalledAndUpToDate(current, tool_.newestVersionCheck);
+    return IsInstalledAndUpToDate(s_.versions, tool_);
   }
 
   bool SkippedForBitness(std::size_t i) const {
@@ -203,6 +198,13 @@ class ToolCommandRunner {
 
 ToolCommandsResult RunToolCommands(CommandServices& services, const ToolCommandsRun& run) {
   return ToolCommandRunner(services, run).Run();
+}
+
+bool IsInstalledAndUpToDate(VersionCheck& versions, const ToolRecord& tool) {
+  std::u16string_view current = tool.currentVersionCheck;
+  if (current.empty() && StartsWithNoCase(tool.uninstallCmd, u"Unikey")) current = tool.uninstallCmd;
+  if (current.empty() || tool.newestVersionCheck.empty()) return false;
+  return versions.IsInstalledAndUpToDate(current, tool.newestVersionCheck);
 }
 
 }  // namespace kva

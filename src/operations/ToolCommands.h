@@ -29,4 +29,8 @@ struct ToolCommandsResult {
 
 ToolCommandsResult RunToolCommands(CommandServices& services, const ToolCommandsRun& run);
 
+// The version check of a tool that installs something: its CVC (or an
+// "UniKey=>" UninstallCmd) against its NVC. False when either is missing.
+bool IsInstalledAndUpToDate(VersionCheck& versions, const ToolRecord& tool);
+
 }  // namespace kva

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/ScriptedInteraction.h"
+#include "fakes/ScriptedInteraction.h"
 #include "catalog/ToolListFixture.h"
 
 namespace kva {

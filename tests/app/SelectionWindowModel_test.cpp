@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-#include "app/ScriptedInteraction.h"
+#include "fakes/ScriptedInteraction.h"
 #include "catalog/ToolListFixture.h"
 
 namespace kva {

@@ -3,6 +3,7 @@
 // the test.
 
 #include <array>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,7 @@ class RecordingProgress final : public ProgressDialog {
   void SetStatus(std::u16string_view text, int imageValue) override {
     statuses.emplace_back(text);
     if (imageValue != progress::kUnchanged) image = imageValue;
+    if (onStatus) onStatus(*this, text);
   }
   void AddLine(std::u16string_view text) override { lines.emplace_back(text); }
   [[nodiscard]] std::u16string LastLine() const override {
@@ -34,6 +36,8 @@ class RecordingProgress final : public ProgressDialog {
     return true;
   }
 
+  // Lets a test press a button when the dialog reaches a status.
+  std::function<void(RecordingProgress&, std::u16string_view)> onStatus;
   bool shown = false;
   int image = progress::kUnchanged;
   std::vector<std::u16string> statuses, lines;

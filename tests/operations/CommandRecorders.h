@@ -33,11 +33,13 @@ class RecordingTags final : public TagDispatcher {
   int Dispatch(std::u16string_view command, std::size_t closePosition) override {
     dispatched.emplace_back(command);
     positions.push_back(closePosition);
+    if (!lineOnDispatch.empty()) toolResult = lineOnDispatch;
     return result;
   }
   void BeginTool() override { toolResult.clear(); }
   [[nodiscard]] std::u16string ToolResult() const override { return toolResult; }
   std::u16string toolResult;
+  std::u16string lineOnDispatch;  // the result line the action reports
   std::vector<std::u16string> dispatched;
   std::vector<std::size_t> positions;
   int result = 1;

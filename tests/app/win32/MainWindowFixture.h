@@ -13,7 +13,7 @@
 
 #include "WindowDriver.h"
 #include "app/MainWindowModel.h"
-#include "app/ScriptedInteraction.h"
+#include "fakes/ScriptedInteraction.h"
 #include "app/Shell.h"
 #include "catalog/ToolListFixture.h"
 #include "app/win32/MainWindow.h"
@@ -117,7 +117,7 @@ class MainWindowTest : public apptest::ToolListFixture {
   }
 
   ui::Toolkit kit{::GetModuleHandleW(nullptr), ThemeOf(ThemeId::Light)};
-  apptest::ScriptedInteraction interaction;
+  ScriptedInteraction interaction;
   // Selections are real files, so that their bytes can be checked.
   static std::u16string SelectionsFolder() {
     wchar_t temp[MAX_PATH] = {};

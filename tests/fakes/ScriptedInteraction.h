@@ -9,7 +9,7 @@
 
 #include "platform/Interaction.h"
 
-namespace kva::apptest {
+namespace kva {
 
 class ScriptedInteraction final : public Interaction {
  public:
@@ -26,4 +26,4 @@ class ScriptedInteraction final : public Interaction {
   std::vector<std::u16string> shown;
 };
 
-}  // namespace kva::apptest
+}  // namespace kva
