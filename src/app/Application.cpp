@@ -3,13 +3,14 @@
 #include "app/AutoEndTasks.h"
 #include "app/DatabaseLoader.h"
 #include "app/RestartCommand.h"
-#include "catalog/Selections.h"
 #include "app/WindowPlacement.h"
 #include "catalog/Names.h"
 #include "catalog/Options.h"
 #include "catalog/PathVariables.h"
+#include "catalog/Selections.h"
 #include "catalog/ToolListLoader.h"
 #include "catalog/ToolTile.h"
+#include "operations/OperationFlags.h"
 #include "platform/Clock.h"
 #include "platform/Desktop.h"
 #include "platform/Environment.h"
@@ -30,23 +31,12 @@ constexpr std::u16string_view kDatabaseError =
     u"Please try again and if the problem persists, reboot your computer.";
 constexpr std::u16string_view kSettingsNotSaved =
     u"The settings could not be saved. The previous settings file was kept.";
+constexpr std::u16string_view kRunInProgress = u"Repair operation in progress";
 constexpr std::u16string_view kSelectionMissing = u"The requested selection does not exist.";
 constexpr std::u16string_view kResumeNotice =
     u" was prematurely closed during a \"Run tools\" operation, probably by one of the executed "
     u"tools.\r\n\r\nFor convenience, the remaining tools that have not run in that operation were "
     u"automatically selected, allowing you to easily continue the operation.";
-
-// The shell keeps the interface alive while registry work runs.
-class ShellPump final : public MessagePump {
- public:
-  ShellPump(Shell& shell, Clock& clock) : shell_(shell), clock_(clock) {}
-  void Process() override { shell_.ProcessMessages(); }
-  void Idle(unsigned milliseconds) override { clock_.Sleep(milliseconds); }
-
- private:
-  Shell& shell_;
-  Clock& clock_;
-};
 
 MainCommand OperationCommand(StartOperation operation) {
   switch (operation) {
@@ -339,6 +329,7 @@ int Application::EventLoop() {
   }
   if (auto code = StartCommandLineOperation(selectionApplied)) return *code;
   while (ports_.shell.WaitAndProcess()) {
+    if (exitAfterOperation_) return Shutdown(exitcode::kNormal, false);
     if (restartFlags_ & restart::kRestartProgram) {
       return Shutdown(exitcode::kRestart, restartFlags_ & restart::kSettingsReplaced);
     }
@@ -354,8 +345,31 @@ void Application::ShowMainWindow() {
                                      SavedSelectionsFolder(locations_.toolsDir), catalogueVersion_,
                                      CollapsibleGroups(), balloonTips_, anyHidden_,
                                      [this] { RequestRestart(restart::kRestartProgram); },
-                                     ReportStoreFolder(locations_.toolsDir)});
+                                     ReportStoreFolder(locations_.toolsDir),
+                                     [this](const OperationRequest& request) {
+                                       RunOperation(request.operation, request.highlighted);
+                                     }});
+  operations_ = std::make_unique<ToolOperations>(
+      ToolOperationPorts{ports_.registry, ports_.files, ports_.streams, ports_.environment,
+                         ports_.clock, ports_.processes, ports_.desktop, ports_.privileges,
+                         ports_.network, appMessages_, ports_.shell.Progress(interactive_), pump_, toolList_,
+                         reportRows_},
+      RunnerSettings{interactive_, commandLine_.autoClose, optionsFlag_, osVersion_,
+                     locations_.resumeSelectionPath},
+      locations_.toolsDir);
   ports_.shell.ShowMainWindow(*mainParts_);
+}
+
+int Application::RunOperation(std::uint32_t operation, std::optional<std::size_t> highlighted) {
+  if (!operations_) return 0;
+  if (operationFromCommandLine_) operation |= op::kUnattended;
+  const bool runsTools = (operation & (op::kRun | op::kHighlighted)) != 0;
+  if (runsTools) BlockShutdown(kRunInProgress);
+  const int processed = operations_->Run(operation, highlighted);
+  if (runsTools) BlockShutdown({});
+  if (interactive_) ports_.shell.BringMainWindowToFront();
+  if (commandLine_.autoClose && !(operation & op::kHighlighted)) exitAfterOperation_ = true;
+  return processed;
 }
 
 // The operation a command-line switch asked for, pressed as its button.
@@ -370,15 +384,17 @@ std::optional<int> Application::StartCommandLineOperation(bool selectionApplied)
     ShowMessage(kSelectionMissing, msg::kNotice);
     return Shutdown(exitcode::kReportedError, false);
   }
+  operationFromCommandLine_ = true;
   ports_.shell.DispatchCommand(OperationCommand(commandLine_.operation));
-  // The runner is not part of this version, so nothing ran: an unattended
-  // run reports that as an error rather than as success.
-  if (commandLine_.autoClose) return Shutdown(exitcode::kReportedError, false);
+  operationFromCommandLine_ = false;
+  if (exitAfterOperation_) return Shutdown(exitcode::kNormal, false);
   return std::nullopt;
 }
 
 // Whatever the program meant to keep and could not turns a normal exit into
 // a reported error, so that scripts and schedulers see it.
+void Application::ShellPump::Idle(unsigned milliseconds) { clock_.Sleep(milliseconds); }
+
 int Application::Shutdown(int code, bool keepSettingsFile) {
   StopLoader();  // nothing may write into the hives while they go
   ports_.shell.CloseSplash();
@@ -407,8 +423,7 @@ int Application::Shutdown(int code, bool keepSettingsFile) {
 bool Application::SaveSettings(bool keepSettingsFile) {
   bool saved = SaveGroupStates();
   if (keepSettingsFile) return saved;
-  ShellPump pump(ports_.shell, ports_.clock);
-  saved = SaveKeyToFileSafely(ports_.registry, ports_.files, pump, kSettingsRootPath,
+  saved = SaveKeyToFileSafely(ports_.registry, ports_.files, pump_, kSettingsRootPath,
                               locations_.settingsHivePath) &&
           saved;
   RemoveSettingsLogs();

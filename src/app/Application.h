@@ -5,6 +5,7 @@
 // when asked, restarts the program.
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -14,12 +15,14 @@
 #include "app/LoaderThread.h"
 #include "app/MainWindowModel.h"
 #include "app/ProgramVersion.h"
+#include "app/ToolOperations.h"
 #include "app/Shell.h"
 #include "catalog/ToolListModel.h"
 #include "catalog/ToolState.h"
 #include "catalog/ToolTile.h"
 #include "catalog/WindowsVersion.h"
 #include "platform/Interaction.h"
+#include "platform/MessagePump.h"
 #include "platform/RegistryAccess.h"
 #include "reporting/ReportStore.h"
 #include "settings/Theme.h"
@@ -31,7 +34,10 @@ class Clock;
 class Crypto;
 class Desktop;
 class Environment;
+class FileStreams;
 class FileSystem;
+class Network;
+class Privileges;
 class Firewall;
 class Processes;
 class Resources;
@@ -53,6 +59,9 @@ struct AppPorts {
   Shell& shell;
   Wmi& wmi;  // ROOT\CIMV2
   Crypto& crypto;
+  Network& network;
+  FileStreams& streams;
+  Privileges& privileges;
 };
 
 namespace exitcode {
@@ -96,6 +105,10 @@ class Application {
   // One row in this run's report; the bytes written, 0 without a report.
   std::size_t AppendReportEntry(std::u16string_view actionPrefix, std::u16string_view subject,
                                 std::u16string_view result);
+
+  // An operation of the main window on the ticked tools (or the
+  // highlighted one); the number of tools processed.
+  int RunOperation(std::uint32_t operation, std::optional<std::size_t> highlighted);
 
   [[nodiscard]] const DataLocations& Locations() const { return locations_; }
   [[nodiscard]] const ToolListModel& ToolList() const { return toolList_; }
@@ -148,8 +161,35 @@ class Application {
   void RemoveTempHives();
   void StartRestart();
 
+  // The runner's rows go into this run's report.
+  class ReportRows final : public OperationReport {
+   public:
+    explicit ReportRows(Application& app) : app_(app) {}
+    void Append(std::u16string_view actionPrefix, std::u16string_view subject,
+                std::u16string_view result) override {
+      app_.AppendReportEntry(actionPrefix, subject, result);
+    }
+
+   private:
+    Application& app_;
+  };
+
+  // The shell keeps the interface alive while long work runs.
+  class ShellPump final : public MessagePump {
+   public:
+    ShellPump(Shell& shell, Clock& clock) : shell_(shell), clock_(clock) {}
+    void Process() override { shell_.ProcessMessages(); }
+    void Idle(unsigned milliseconds) override;
+
+   private:
+    Shell& shell_;
+    Clock& clock_;
+  };
+
   AppPorts ports_;
+  ShellPump pump_{ports_.shell, ports_.clock};
   QuietInteraction quietAnswers_;
+  ReportRows reportRows_{*this};
   AppInteraction appMessages_{*this};
   AppIdentity identity_{std::u16string(kProductName), std::u16string(kDefaultAppDescription)};
   Theme theme_ = ThemeOf(ThemeId::Dark);
@@ -172,6 +212,9 @@ class Application {
   ToolState toolState_;
   std::optional<MainWindowModel> mainModel_;
   std::optional<MainWindowParts> mainParts_;
+  std::unique_ptr<ToolOperations> operations_;
+  bool operationFromCommandLine_ = false;  // no question: the switch asked for it
+  bool exitAfterOperation_ = false;        // /AutoClose or /Quiet: an operation ended
   LoaderThread loader_;
   ReportSession report_;
 };

@@ -86,6 +86,14 @@ struct ToolLinkRequest {
   bool operator==(const ToolLinkRequest&) const = default;
 };
 
+// An operation on the tools: the runner's operation word and, for the
+// highlighted tool, its entry.
+struct OperationRequest {
+  std::uint32_t operation = 0;
+  std::optional<std::size_t> highlighted;
+  bool operator==(const OperationRequest&) const = default;
+};
+
 // What the window does after a command was handled. Every command, tick
 // change and menu also hides the description tooltip.
 struct CommandOutcome {
@@ -105,6 +113,9 @@ struct CommandOutcome {
   std::optional<ToolLinkRequest> toolLink;
   // Set the restart flag and shut down with the restart code.
   bool restart = false;
+  // Run it while the window's controls are locked, then redraw the list
+  // (its "Updated: " lines).
+  std::optional<OperationRequest> operation;
 };
 
 }  // namespace kva

@@ -3,6 +3,7 @@
 #include "app/DescriptionTip.h"
 #include "catalog/ToolListModel.h"
 #include "catalog/ToolState.h"
+#include "operations/OperationFlags.h"
 #include "platform/Interaction.h"
 #include "platform/Text.h"
 
@@ -81,10 +82,10 @@ CommandOutcome MainWindowModel::Execute(MainCommand command, const CommandContex
       outcome.focusFinder = true;
       return outcome;
     }
-    case C::UpdateSelected:
-    case C::RunSelected:
-    case C::UpdateAndRunSelected:
-    case C::RunHighlighted:
+    case C::UpdateSelected: return Operation({op::kUpdate, std::nullopt});
+    case C::RunSelected: return Operation({op::kRun, std::nullopt});
+    case C::UpdateAndRunSelected: return Operation({op::kUpdate | op::kRun, std::nullopt});
+    case C::RunHighlighted: return Operation({op::kHighlighted, highlighted});
     case C::UninstallSelected:
     case C::AddTools:
     case C::EditTool:
@@ -151,6 +152,12 @@ bool MainWindowModel::LocksWindow(MainCommand command) {
 
 bool MainWindowModel::Confirmed(std::u16string_view question) {
   return interaction_.ShowMessage(question, msg::kQuestion) == msg::kYes;
+}
+
+CommandOutcome MainWindowModel::Operation(OperationRequest request) {
+  CommandOutcome outcome;
+  outcome.operation = request;
+  return outcome;
 }
 
 CommandOutcome MainWindowModel::NotAvailable() {

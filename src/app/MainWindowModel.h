@@ -87,6 +87,7 @@ class MainWindowModel {
   static bool LocksWindow(MainCommand command);
 
  private:
+  static CommandOutcome Operation(OperationRequest request);
   CommandOutcome NotAvailable();
   CommandOutcome HideTicked();
   CommandOutcome MoveFavourite(std::size_t index, bool add);

@@ -19,6 +19,7 @@ namespace kva {
 class FileSystem;
 class Interaction;
 class MainWindowModel;
+class ProgressDialog;
 class Registry;
 class ToolListModel;
 class ToolState;
@@ -52,6 +53,8 @@ struct MainWindowParts {
   // A command asked for a restart: the event loop ends with the restart code.
   std::function<void()> restart;
   std::u16string reportStoreFolder;
+  // "Update selected" and the other operations on the tools.
+  std::function<void(const OperationRequest&)> runOperation;
 };
 
 class Shell {
@@ -89,6 +92,11 @@ class Shell {
   virtual void ShowMainWindow(MainWindowParts& parts) = 0;
   // As a click on the command's button: the command-line operations.
   virtual void DispatchCommand(MainCommand command) = 0;
+  virtual void BringMainWindowToFront() = 0;
+
+  // The operations' progress dialog, over the main window; a quiet run
+  // shows it without bringing it to the front.
+  virtual ProgressDialog& Progress(bool foreground) = 0;
 
   // "New PC detected": the client of a PC without one; empty for Cancel.
   virtual std::optional<NewPcAnswer> AskAboutNewPc(const NewPcQuestion& question) = 0;

@@ -164,7 +164,12 @@ void ProgressWindow::Show(Form form) {
     ::EnableWindow(owner, FALSE);
     disabledOwner_ = true;
   }
-  Window::Show();
+  if (activate_) {
+    Window::Show();
+  } else {
+    ::ShowWindow(Handle(), SW_SHOWNOACTIVATE);
+    ::UpdateWindow(Handle());
+  }
 }
 
 void ProgressWindow::ReleaseOwner() {
@@ -239,6 +244,14 @@ void ProgressWindow::EnableButton(int index, bool enabled) {
 
 bool ProgressWindow::TakePress(int index) {
   return ButtonAt(index) && std::exchange(pressed_[index], false);
+}
+
+// Closing the dialog is a press of its last button ("Cancel all tools"):
+// the caller decides, and the window stays until it is told to go.
+std::optional<LRESULT> ProgressWindow::OnMessage(UINT message, WPARAM, LPARAM) {
+  if (message != WM_CLOSE) return std::nullopt;
+  if (buttons_[kButtonCount - 1]) pressed_[kButtonCount - 1] = true;
+  return 0;
 }
 
 void ProgressWindow::OnControlClicked(int id) {

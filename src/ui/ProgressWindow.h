@@ -33,12 +33,17 @@ class ProgressWindow final : public Window, public ProgressDialog {
   void EnableButton(int index, bool enabled) override;
   bool TakePress(int index) override;
 
+  // A quiet run shows the dialog without taking the focus from whatever
+  // the technician is doing.
+  void SetActivation(bool activate) { activate_ = activate; }
+
   // The log control, for tests that read what it shows.
   [[nodiscard]] HWND LogHandle() const { return log_; }
 
  private:
   void Build() override;
   void OnControlClicked(int id) override;
+  std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void Arrange(Form form);
   void ReleaseOwner();
   [[nodiscard]] Button* ButtonAt(int index) const;
@@ -52,6 +57,7 @@ class ProgressWindow final : public Window, public ProgressDialog {
   std::array<bool, kButtonCount> pressed_{};
   std::u16string lastLine_;
   bool disabledOwner_ = false;
+  bool activate_ = true;
 };
 
 }  // namespace kva::ui

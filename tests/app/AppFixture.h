@@ -19,10 +19,14 @@
 #include "fakes/FakeClock.h"
 #include "fakes/FakeDesktop.h"
 #include "fakes/FakeEnvironment.h"
+#include "fakes/FakeFileStreams.h"
 #include "fakes/FakeFileSystem.h"
+#include "fakes/FakeNetwork.h"
+#include "fakes/FakePrivileges.h"
 #include "fakes/FakeProcesses.h"
 #include "fakes/FakeRegistry.h"
 #include "fakes/FakeWmi.h"
+#include "fakes/RecordingProgress.h"
 #include "fakes/ReferenceCrypto.h"
 #include "platform/Accounts.h"
 #include "platform/Firewall.h"
@@ -53,9 +57,13 @@ class FakeResources final : public Resources {
 class FakeSession final : public Session {
  public:
   void KeepAwake() override { awake = true; }
-  bool BlockShutdown(std::u16string_view) override { return blocked = true; }
+  bool BlockShutdown(std::u16string_view reason) override {
+    reasons.emplace_back(reason);
+    return blocked = true;
+  }
   bool UnblockShutdown() override { return !(blocked = false); }
   bool awake = false, blocked = false;
+  std::vector<std::u16string> reasons;
 };
 
 class FakeFirewall final : public Firewall {
@@ -136,8 +144,12 @@ class HeadlessShell final : public Shell, public LoadingView {
   }
   void DispatchCommand(MainCommand command) override {
     dispatched.push_back(command);
-    if (parts) parts->model.Execute(command, {});
+    if (!parts) return;
+    const auto outcome = parts->model.Execute(command, {});
+    if (outcome.operation) parts->runOperation(*outcome.operation);
   }
+  void BringMainWindowToFront() override { ++broughtToFront; }
+  ProgressDialog& Progress(bool) override { return progress; }
   std::optional<NewPcAnswer> AskAboutNewPc(const NewPcQuestion& question) override {
     newPcQuestions.push_back(question);
     return newPcAnswer;
@@ -175,6 +187,8 @@ class HeadlessShell final : public Shell, public LoadingView {
   MainWindowParts* parts = nullptr;
   std::u16string counterText;
   std::vector<MainCommand> dispatched;
+  RecordingProgress progress;
+  int broughtToFront = 0;
   std::optional<Theme> applied;
   std::optional<ThemeId> chosenTheme;
   int chooserShown = 0;
@@ -204,8 +218,9 @@ struct AppFixture {
     files.CreateFolders(u"C:\\ProgramData");
   }
   AppPorts Ports() {
-    return {registry, files,    environment, clock,     processes,   desktop, session,
-            firewall, accounts, resources,   interaction, shell,     wmi,     crypto};
+    return {registry,  files,       environment, clock, processes, desktop,
+            session,   firewall,    accounts,    resources, interaction, shell,
+            wmi,       crypto,      network,     streams,   privileges};
   }
   int RunProgram(std::vector<std::u16string> arguments, std::u16string_view argumentText = u"") {
     Application app(Ports());
@@ -226,6 +241,9 @@ struct AppFixture {
   HeadlessShell shell;
   FakeWmi wmi;
   ReferenceCrypto crypto;
+  FakeNetwork network;
+  FakeFileStreams streams{files};
+  FakePrivileges privileges;
 };
 
 inline constexpr std::u16string_view kToolsDir = u"C:\\Kit\\Kelvara tools";

@@ -63,11 +63,17 @@ TEST_F(ApplicationTest, AQuietRunWithAMissingSelectionLoadsAndEndsWith2) {
   EXPECT_TRUE(files.Find(u"C:\\Temp\\kva_*").empty());
 }
 
-TEST_F(ApplicationTest, ASelectionThatExistsStillDoesNotPretendToRunTools) {
-  files.WriteText(std::u16string(kToolsDir) + u"\\Saved Selections\\Weekly.kvasel", "");
-  EXPECT_EQ(RunProgram({u"/Quiet", u"/Run:", u"Weekly"}), exitcode::kReportedError);
-  EXPECT_EQ(shell.dispatched, std::vector{MainCommand::RunSelected})
-      << "the operation was pressed: the 2 is not the missing selection's";
+TEST_F(ApplicationTest, AQuietCommandLineRunProcessesTheSelectionAndEnds) {
+  files.WriteText(std::u16string(kToolsDir) + u"\\Saved Selections\\Weekly.kvasel",
+                  "[5]\r\nUnchecky=1\r\n");
+  shell.duringEventLoop = [] { ADD_FAILURE() << "the program waits after its operation"; };
+  EXPECT_EQ(RunProgram({u"/Quiet", u"/Run:", u"Weekly"}), exitcode::kNormal);
+  EXPECT_EQ(shell.dispatched, std::vector{MainCommand::RunSelected});
+  ASSERT_EQ(shell.progress.lines.size(), 1u);
+  EXPECT_TRUE(shell.progress.lines[0].starts_with(u"Run tool: Unchecky | "));
+  EXPECT_EQ(session.reasons, std::vector<std::u16string>{u"Repair operation in progress"});
+  EXPECT_FALSE(session.blocked);
+  EXPECT_EQ(shell.broughtToFront, 0) << "a quiet run stays in the background";
 }
 
 TEST_F(ApplicationTest, AnInteractiveRunShowsTheListAndEndsWhenClosed) {
@@ -310,17 +316,21 @@ TEST_F(ApplicationTest, ACommandLineSelectionIsAppliedAndItsOperationPressed) {
   };
   files.WriteText(std::u16string(kToolsDir) + u"\\Saved Selections\\Weekly.kvasel",
                   "[5]\r\nState=1\r\nUnchecky=1\r\n");
+  // The technician closes the dialog once the operation is complete.
+  shell.progress.onStatus = [](RecordingProgress& dialog, std::u16string_view text) {
+    if (text == u"Operation complete") dialog.pressed[0] = true;
+  };
   for (const auto& c : cases) {
     SCOPED_TRACE(Utf16ToUtf8(c.operationSwitch));
     shell.dispatched.clear();
+    shell.progress.buttons = {};
     interaction.messages.clear();
     // Interactive: the program stays open after the operation.
     EXPECT_EQ(RunProgram({std::u16string(c.operationSwitch), u"Weekly"}), exitcode::kNormal);
     EXPECT_EQ(shell.counterText, u"One tool ticked.  <a>Clear</a>");
     EXPECT_EQ(shell.dispatched, std::vector{c.want});
-    EXPECT_EQ(interaction.messages,
-              std::vector<std::u16string>{std::u16string(main_text::kNotAvailable)})
-        << "no operation pretends to succeed";
+    EXPECT_TRUE(interaction.messages.empty()) << "the switch asked for it: no question";
+    EXPECT_EQ(shell.progress.buttons[0], u"OK, close this");
   }
   EXPECT_EQ(DwordIn(KeyAt(registry.ReadHiveFile(kSettingsFile), {u"5", u"Unchecky"}), u"State"),
             1u)

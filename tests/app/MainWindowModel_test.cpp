@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "fakes/ScriptedInteraction.h"
+#include "operations/OperationFlags.h"
 #include "catalog/ToolListFixture.h"
 
 namespace kva {
@@ -48,9 +49,9 @@ TEST_F(MainWindowModelTest, TheFirstTickEnablesTheOperationsAndTheLastDisablesTh
 }
 
 TEST_F(MainWindowModelTest, FeaturesOfLaterVersionsSaySoAndChangeNothing) {
-  const MainCommand later[] = {
-      C::UpdateSelected, C::RunSelected, C::UpdateAndRunSelected, C::RunHighlighted,
-      C::UninstallSelected, C::AddTools, C::EditTool, C::CreateSimilarTool, C::OnlineHelp, C::ExportQzxsr, C::CheckInstalled};
+  const MainCommand later[] = {C::UninstallSelected, C::AddTools,    C::EditTool,
+                               C::CreateSimilarTool, C::OnlineHelp, C::ExportQzxsr,
+                               C::CheckInstalled};
   Tick({u"Repair Delta"});
   const auto before = registry.Snapshot(reg::kLocalMachine, u"kva_settings");
   for (const auto command : later) {
@@ -62,6 +63,26 @@ TEST_F(MainWindowModelTest, FeaturesOfLaterVersionsSaySoAndChangeNothing) {
   }
   EXPECT_EQ(registry.Snapshot(reg::kLocalMachine, u"kva_settings"), before);
   EXPECT_EQ(Ticked(), Names({u"Repair Delta"}));
+}
+
+TEST_F(MainWindowModelTest, OperationCommandsAskForTheirOperationWord) {
+  struct Case {
+    MainCommand command;
+    OperationRequest request;
+  };
+  const auto index = IndexOf(u"7-Zip Portable");
+  const Case cases[] = {
+      {C::UpdateSelected, {op::kUpdate, std::nullopt}},
+      {C::RunSelected, {op::kRun, std::nullopt}},
+      {C::UpdateAndRunSelected, {op::kUpdate | op::kRun, std::nullopt}},
+      {C::RunHighlighted, {op::kHighlighted, index}},
+  };
+  Tick({u"Repair Delta"});
+  for (const auto& c : cases) {
+    SCOPED_TRACE(int(c.command));
+    EXPECT_EQ(Run(c.command, u"7-Zip Portable").operation, c.request);
+    EXPECT_TRUE(MainWindowModel::LocksWindow(c.command)) << "nothing else runs meanwhile";
+  }
 }
 
 TEST_F(MainWindowModelTest, LocationAndWebsiteGoToTheShellForTheHighlightedEntry) {

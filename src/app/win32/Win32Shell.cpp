@@ -145,4 +145,14 @@ void Win32Shell::DispatchCommand(MainCommand command) {
   if (main_) main_->Dispatch(command);
 }
 
+void Win32Shell::BringMainWindowToFront() {
+  if (HWND window = MainWindowHandle()) ::SetForegroundWindow(window);
+}
+
+ProgressDialog& Win32Shell::Progress(bool foreground) {
+  if (!progress_) progress_ = std::make_unique<ui::ProgressWindow>(kit_, MainWindowHandle());
+  progress_->SetActivation(foreground);
+  return *progress_;
+}
+
 }  // namespace kva::win32

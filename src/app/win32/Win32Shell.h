@@ -13,6 +13,7 @@
 #include "platform/win32/Win32Environment.h"
 #include "platform/win32/Win32Explorer.h"
 #include "ui/LoadingWindow.h"
+#include "ui/ProgressWindow.h"
 #include "ui/SplashScreen.h"
 #include "ui/Toolkit.h"
 
@@ -62,6 +63,8 @@ class Win32Shell final : public Shell {
 
   void ShowMainWindow(MainWindowParts& parts) override;
   void DispatchCommand(MainCommand command) override;
+  void BringMainWindowToFront() override;
+  ProgressDialog& Progress(bool foreground) override;
   std::optional<NewPcAnswer> AskAboutNewPc(const NewPcQuestion& question) override;
 
   [[nodiscard]] ui::Toolkit& Kit() { return kit_; }
@@ -86,6 +89,7 @@ class Win32Shell final : public Shell {
   Win32Environment environment_;
   std::unique_ptr<MainWindow> main_;
   std::unique_ptr<ui::LoadingWindow> loading_;
+  std::unique_ptr<ui::ProgressWindow> progress_;
   NoLoadingView noLoading_;
   bool quit_ = false;
 };

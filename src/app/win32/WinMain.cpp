@@ -18,8 +18,10 @@
 #include "platform/win32/Win32Crypto.h"
 #include "platform/win32/Win32Desktop.h"
 #include "platform/win32/Win32Environment.h"
+#include "platform/win32/Win32FileStreams.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Firewall.h"
+#include "platform/win32/Win32Network.h"
 #include "platform/win32/Win32Privileges.h"
 #include "platform/win32/Win32Processes.h"
 #include "platform/win32/Win32Registry.h"
@@ -80,8 +82,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR argumentText, int) {
   Win32Accounts accounts;
   Win32Wmi wmi(u"ROOT\\CIMV2");
   Win32Crypto crypto;
+  Win32Network network;
+  Win32FileStreams streams;
   kva::Application app({registry, files, environment, clock, processes, desktop, session, firewall,
-                        accounts, resources, shell.Messages(), shell, wmi, crypto});
+                        accounts, resources, shell.Messages(), shell, wmi, crypto, network, streams,
+                        privileges});
   const int code = app.Run(SplitArguments(), FromWide(argumentText));
   privileges.Restore();
   return code;
