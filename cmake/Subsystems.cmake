@@ -1,7 +1,7 @@
 # One library per subsystem folder of src/, each seeing only its own folder
 # and the folders of the subsystems below it.
 #
-#   kva_subsystem(<name> [FOLDER <folder>] [INTERFACE] [SEES <name>...])
+#   kva_subsystem(<name> [FOLDER <folder>] [SEES <name>...])
 #
 # declares the library kva_<name> for src/<folder> (the folder defaults to
 # the name; a subsystem's Windows-only part, such as platform_win32, names
@@ -11,7 +11,7 @@
 # include that runs upward names a file that is not there and does not
 # compile. Includes stay written from src/ ("platform/Text.h").
 function(kva_subsystem name)
-  cmake_parse_arguments(PARSE_ARGV 1 arg "INTERFACE" "FOLDER" "SEES")
+  cmake_parse_arguments(PARSE_ARGV 1 arg "" "FOLDER" "SEES")
   if(NOT arg_FOLDER)
     set(arg_FOLDER "${name}")
   endif()
@@ -35,13 +35,7 @@ function(kva_subsystem name)
   endforeach()
 
   list(TRANSFORM arg_SEES PREPEND kva_ OUTPUT_VARIABLE seen_libraries)
-  if(arg_INTERFACE)
-    add_library(kva_${name} INTERFACE)
-    target_include_directories(kva_${name} INTERFACE "${root}")
-    target_link_libraries(kva_${name} INTERFACE ${seen_libraries})
-  else()
-    add_library(kva_${name} STATIC)
-    target_include_directories(kva_${name} PUBLIC "${root}")
-    target_link_libraries(kva_${name} PUBLIC ${seen_libraries})
-  endif()
+  add_library(kva_${name} STATIC)
+  target_include_directories(kva_${name} PUBLIC "${root}")
+  target_link_libraries(kva_${name} PUBLIC ${seen_libraries})
 endfunction()
