@@ -352,7 +352,7 @@ void Application::ShowMainWindow() {
   operations_ = std::make_unique<ToolOperations>(
       ToolOperationPorts{ports_.registry, ports_.files, ports_.streams, ports_.environment,
                          ports_.clock, ports_.processes, ports_.desktop, ports_.privileges,
-                         ports_.network, appMessages_, ports_.shell.Progress(interactive_), pump_, toolList_,
+                         ports_.network, ports_.sound, appMessages_, ports_.shell.Progress(interactive_), pump_, toolList_,
                          reportRows_},
       RunnerSettings{interactive_, commandLine_.autoClose, optionsFlag_, osVersion_,
                      locations_.resumeSelectionPath},

@@ -42,6 +42,7 @@ class Firewall;
 class Processes;
 class Resources;
 class Session;
+class Sound;
 class Wmi;
 
 struct AppPorts {
@@ -62,6 +63,7 @@ struct AppPorts {
   Network& network;
   FileStreams& streams;
   Privileges& privileges;
+  Sound& sound;
 };
 
 namespace exitcode {

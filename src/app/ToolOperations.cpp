@@ -15,13 +15,10 @@ SystemFolders FoldersOf(Environment& environment) {
 // Until installers can be driven and versions compared, no script runs (the
 // command is waited for as usual) and nothing counts as up to date (the
 // installer runs): both are the safe side.
-class ToolOperations::Stand final : public ScriptRunner, public VersionCheck, public TagDispatcher {
+class ToolOperations::Stand final : public ScriptRunner, public VersionCheck {
  public:
   bool Run(ProcessId, std::u16string_view) override { return false; }
   bool IsInstalledAndUpToDate(std::u16string_view, std::u16string_view) override { return false; }
-  int Dispatch(std::u16string_view, std::size_t) override { return 0; }
-  void BeginTool() override {}
-  [[nodiscard]] std::u16string ToolResult() const override { return {}; }
 };
 
 ToolOperations::ToolOperations(const ToolOperationPorts& ports, const RunnerSettings& settings,
@@ -34,10 +31,20 @@ ToolOperations::ToolOperations(const ToolOperationPorts& ports, const RunnerSett
       control_(ports.processes, ports.desktop, ports.clock, folders_.windowsFolder),
       extractor_(ports.files, launcher_, ports.progress, toolsFolder),
       cancel_(ports.progress, ports.pump, ports.interaction, settings.interactive),
+      repairContext_{cancel_,
+                     ports.clock,
+                     ports.sound,
+                     &ports.progress,
+                     settings.osVersion,
+                     folders_.windowsFolder,
+                     folders_.system32Folder,
+                     folders_.systemDrive,
+                     u"HKCU",
+                     folders_.system32Folder + u"\\cmd.exe"},
       stand_(std::make_unique<Stand>()),
       services_{ports.environment, ports.files, ports.processes, ports.desktop, ports.privileges,
                 ports.clock,       launcher_,   control_,        ports.progress, cancel_,
-                *stand_,           *stand_,     *stand_,         extractor_,     std::move(toolsFolder),
+                repairs_,          *stand_,     *stand_,         extractor_,     std::move(toolsFolder),
                 // A 64-bit program runs only on 64-bit Windows.
                 true} {}
 

@@ -12,11 +12,13 @@
 #include "platform/CommandResolver.h"
 #include "platform/ProcessControl.h"
 #include "platform/ProcessLauncher.h"
+#include "repair/RepairDispatcher.h"
 
 namespace kva {
 
 class FileStreams;
 class Privileges;
+class Sound;
 
 struct ToolOperationPorts {
   Registry& registry;
@@ -28,6 +30,7 @@ struct ToolOperationPorts {
   Desktop& desktop;
   Privileges& privileges;
   Network& network;
+  Sound& sound;
   Interaction& interaction;
   ProgressDialog& progress;
   MessagePump& pump;
@@ -56,6 +59,8 @@ class ToolOperations {
   ProcessControl control_;
   ToolsFolderExtractor extractor_;
   DialogCancelPoll cancel_;
+  RepairContext repairContext_;
+  RepairDispatcher repairs_{repairContext_};
   std::unique_ptr<Stand> stand_;
   CommandServices services_;
 };

@@ -27,6 +27,7 @@
 #include "fakes/FakeRegistry.h"
 #include "fakes/FakeWmi.h"
 #include "fakes/RecordingProgress.h"
+#include "fakes/RecordingSound.h"
 #include "fakes/ReferenceCrypto.h"
 #include "platform/Accounts.h"
 #include "platform/Firewall.h"
@@ -220,7 +221,7 @@ struct AppFixture {
   AppPorts Ports() {
     return {registry,  files,       environment, clock, processes, desktop,
             session,   firewall,    accounts,    resources, interaction, shell,
-            wmi,       crypto,      network,     streams,   privileges};
+            wmi,       crypto,      network,     streams,   privileges,  sound};
   }
   int RunProgram(std::vector<std::u16string> arguments, std::u16string_view argumentText = u"") {
     Application app(Ports());
@@ -244,6 +245,7 @@ struct AppFixture {
   FakeNetwork network;
   FakeFileStreams streams{files};
   FakePrivileges privileges;
+  RecordingSound sound;
 };
 
 inline constexpr std::u16string_view kToolsDir = u"C:\\Kit\\Kelvara tools";

@@ -25,6 +25,7 @@
 #include "platform/win32/Win32Privileges.h"
 #include "platform/win32/Win32Processes.h"
 #include "platform/win32/Win32Registry.h"
+#include "platform/win32/Win32Sound.h"
 #include "platform/win32/Win32Wmi.h"
 #include "platform/win32/WideText.h"
 #include "ui/GdiplusSession.h"
@@ -84,9 +85,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR argumentText, int) {
   Win32Crypto crypto;
   Win32Network network;
   Win32FileStreams streams;
+  Win32Sound sound;
   kva::Application app({registry, files, environment, clock, processes, desktop, session, firewall,
                         accounts, resources, shell.Messages(), shell, wmi, crypto, network, streams,
-                        privileges});
+                        privileges, sound});
   const int code = app.Run(SplitArguments(), FromWide(argumentText));
   privileges.Restore();
   return code;
