@@ -139,15 +139,31 @@ class ToolCommandRunner {
     const bool hidden = (tool_.flags[i] & flagN::kRunHidden) != 0;
     const ProcessId id = LaunchWithoutPrivileges(line, hidden ? show::kHidden : show::kShow);
     if (id == 0) return;  // not started: not counted, and the next command goes on
-    s_.clock.Sleep(kSettleMilliseconds);
     std::u16string imagePath;
     if ((tool_.flags[0] & flag1::kMonitorByPath) && !waitByIdOnly_) {
+      Settle(id);
       const auto image = s_.control.GetProcessImagePath(id);
       if (image) imagePath = *image;
       waitByIdOnly_ = !image;  // for this command and the rest of the tool
     }
     ++result_.executed;
     if (!RunScript(i, id)) WaitForCommand(s_, id, ModeFor(imagePath), imagePath);
+  }
+
+  // The new process gets a moment to map its image before the image path is
+  // read; one that ends meanwhile ends the moment. The other waits need no
+  // such pause, so a quick tool costs no more than it takes.
+  void Settle(ProcessId id) {
+    const auto process = s_.processes.Open(id);
+    if (!process) return;
+    ProcessHandle* handles[] = {process.get()};
+    const std::uint64_t until = s_.clock.MonotonicMilliseconds() + kSettleMilliseconds;
+    for (std::uint64_t now = s_.clock.MonotonicMilliseconds(); now < until;
+         now = s_.clock.MonotonicMilliseconds()) {
+      const auto outcome = s_.processes.WaitForExitOrInput(handles, unsigned(until - now));
+      if (outcome != WaitOutcome::kInput) return;
+      s_.run.CheckCancel();  // the input, handled; a cancel is seen by the wait after
+    }
   }
 
   // Started programs must not inherit the privileges the program holds for
