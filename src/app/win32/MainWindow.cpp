@@ -165,7 +165,8 @@ void MainWindow::Dispatch(MainCommand command) {
     Lock lock(*this);
     outcome = parts_->model.Execute(command, Context());
     changes = RunWindow(std::exchange(outcome.open, OpenWindow::None));
-    if (const auto request = std::exchange(outcome.operation, std::nullopt)) {
+    if (const auto request = std::exchange(outcome.operation, std::nullopt);
+        request && parts_->runOperation) {
       parts_->runOperation(*request);
       changes.relayout = true;  // the "Updated: " lines
     }

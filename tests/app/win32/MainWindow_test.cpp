@@ -46,6 +46,24 @@ TEST_F(MainWindowTest, TickingTheFirstToolEnablesTheOperationsAndCountsIt) {
   EXPECT_FALSE(Panel(MainCommand::RestoreHidden).IsEnabled()) << "nothing is hidden";
 }
 
+TEST_F(MainWindowTest, AnOperationRunsWithTheWindowLocked) {
+  ClickCheckBox(0);
+  std::optional<OperationRequest> asked;
+  bool lockedMeanwhile = false;
+  parts->runOperation = [&](const OperationRequest& request) {
+    asked = request;
+    lockedMeanwhile = !Panel(MainCommand::RunSelected).IsEnabled() &&
+                      !::IsWindowEnabled(ListWindow()) &&
+                      !::IsWindowEnabled(window->Header().Finder().Handle());
+  };
+  ClickAt(Panel(MainCommand::UpdateAndRunSelected).Handle(), {5, 5});
+  ASSERT_TRUE(asked);
+  EXPECT_EQ(asked->operation, 3u);  // update and run
+  EXPECT_TRUE(lockedMeanwhile);
+  EXPECT_TRUE(Panel(MainCommand::RunSelected).IsEnabled()) << "unlocked afterwards";
+  EXPECT_TRUE(::IsWindowEnabled(ListWindow()));
+}
+
 TEST_F(MainWindowTest, F3FindsZipInAnyCaseAndStartsAgainAfterTheEnd) {
   HWND finder = window->Header().Finder().Handle();
   ::SetFocus(finder);  // clears the cue
