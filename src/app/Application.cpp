@@ -361,12 +361,16 @@ void Application::ShowMainWindow() {
 }
 
 int Application::RunOperation(std::uint32_t operation, std::optional<std::size_t> highlighted) {
-  if (!operations_) return 0;
+  // One at a time: the windows are locked meanwhile, but a message that
+  // slips through must not start a second run inside the first.
+  if (!operations_ || operationRunning_) return 0;
+  operationRunning_ = true;
   if (operationFromCommandLine_) operation |= op::kUnattended;
   const bool runsTools = (operation & (op::kRun | op::kHighlighted)) != 0;
   if (runsTools) BlockShutdown(kRunInProgress);
   const int processed = operations_->Run(operation, highlighted);
   if (runsTools) BlockShutdown({});
+  operationRunning_ = false;
   if (interactive_) ports_.shell.BringMainWindowToFront();
   if (commandLine_.autoClose && !(operation & op::kHighlighted)) exitAfterOperation_ = true;
   return processed;

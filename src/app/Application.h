@@ -216,6 +216,7 @@ class Application {
   std::optional<MainWindowParts> mainParts_;
   std::unique_ptr<ToolOperations> operations_;
   bool operationFromCommandLine_ = false;  // no question: the switch asked for it
+  bool operationRunning_ = false;
   bool exitAfterOperation_ = false;        // /AutoClose or /Quiet: an operation ended
   LoaderThread loader_;
   ReportSession report_;
