@@ -2,8 +2,9 @@
 # "Update and run" from the command line, under Wine, against HTTP servers
 # on 127.0.0.1: a ZIP that is unpacked and its program run, a file whose
 # first address fails and whose second serves it, a file behind the second
-# of two "Download now" links whose address carries "&amp;", and a file
-# behind a meta refresh, plus a <Sleep> action. Checked: the exit code, the
+# of two "Download now" links whose address carries "&amp;", a file behind
+# a download site's two pages, and a file behind a meta refresh, plus a
+# <Sleep> action. Checked: the exit code, the
 # day's report row by row, the stored update time and archive size, the
 # resume file, the unpacked folder and the programs' markers; then a second
 # run that finds the archive up to date. Last, a run ended by one of its
@@ -26,7 +27,7 @@ import shutil, sys, zipfile
 program, served = sys.argv[1], sys.argv[2]
 with zipfile.ZipFile(f'{served}/archive.zip', 'w', zipfile.ZIP_DEFLATED) as archive:
     archive.write(program, 'kva_sleeper.exe')
-for name in ('fallback.exe', 'linked.exe', 'refreshed.exe'):
+for name in ('fallback.exe', 'geeks.exe', 'linked.exe', 'refreshed.exe'):
     shutil.copyfile(program, f'{served}/{name}')
 PY
 archive_bytes=$(stat -c %s "$work/served/archive.zip")
@@ -66,6 +67,7 @@ tool_reg() {  # name, folder, file, url1, url2, linktext1, flag1, program
     'archive\\kva_sleeper.exe'
   tool_reg "E2E fallback tool" fallback fallback.exe "$base/missing" "$base/served/fallback.exe" \
     "" 0 fallback.exe
+  tool_reg "E2E geeks tool" geeks geeks.exe "$base/page/mg-product" "" "MajorGeeks" 0 geeks.exe
   tool_reg "E2E linked tool" linked linked.exe "$base/page/second-link" "" "Download now,2" 0 \
     linked.exe
   tool_reg "E2E refreshed tool" refreshed refreshed.exe "$base/page/refresh-served" "" "" 0 \
@@ -91,7 +93,7 @@ selection() {  # name, ticked tools of group 5, ticked tools of group 1001
   } | iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } >"$tools/Saved Selections/$1.kvasel"
 }
 mkdir -p "$tools/Saved Selections"
-selection Everything "archive fallback linked refreshed" pause
+selection Everything "archive fallback geeks linked refreshed" pause
 
 report_rows() {  # "action | result" lines of the day's report
   local report
@@ -114,6 +116,8 @@ Run tool: E2E archive tool | Success: 1 command successfully executed.
 Update tool: E2E fallback tool | Failure: Download failed.
 Update tool: E2E fallback tool | Success: Successfully downloaded.
 Run tool: E2E fallback tool | Success: 1 command successfully executed.
+Update tool: E2E geeks tool | Success: Successfully downloaded.
+Run tool: E2E geeks tool | Success: 1 command successfully executed.
 Update tool: E2E linked tool | Success: Successfully downloaded.
 Run tool: E2E linked tool | Success: 1 command successfully executed.
 Update tool: E2E refreshed tool | Success: Successfully downloaded.
@@ -134,7 +138,7 @@ expect_in "$archive_state" "\"PDS1\"=hex(b):$size_bytes" "archive tool's downloa
 [ ! -e "$resume_file" ] || fail "the resume file is left after a finished run"
 [ ! -e "$tools/archive/archive.zip" ] || fail "the archive was kept after its extraction"
 [ -f "$tools/archive/archive/kva_sleeper.exe" ] || fail "the archive's program was not unpacked"
-for tool in archive fallback linked refreshed; do
+for tool in archive fallback geeks linked refreshed; do
   [ -f "$tools/ran-$tool.txt" ] || fail "the $tool tool's program did not run"
   [ -f "$tools/$tool/$tool.exe.tmp" ] && fail "the $tool tool's safety copy is left"
 done
@@ -151,6 +155,8 @@ Run tool: E2E archive tool | Success: 1 command successfully executed.
 Update tool: E2E fallback tool | Failure: Download failed.
 Update tool: E2E fallback tool | Success: Already up to date.
 Run tool: E2E fallback tool | Success: 1 command successfully executed.
+Update tool: E2E geeks tool | Success: Already up to date.
+Run tool: E2E geeks tool | Success: 1 command successfully executed.
 Update tool: E2E linked tool | Success: Already up to date.
 Run tool: E2E linked tool | Success: 1 command successfully executed.
 Update tool: E2E refreshed tool | Success: Already up to date.
@@ -197,6 +203,10 @@ if have_display "offer of the tools an ended run had not reached"; then
     esac
     [ "$state" = "$wanted_state" ] || fail "tick of $tool after the ended run: '$state'"
   done
+else
+  # The ended run left its hives loaded in the prefix; a start puts that right.
+  kelvara_run /Quiet /Run: nothing
+  expect_code 2 "quiet start after the ended run"
 fi
 
 finish

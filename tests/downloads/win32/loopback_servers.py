@@ -22,6 +22,7 @@ every byte):
   /drop-noranges/N   like /drop/N without Accept-Ranges
   /page/NAME         an HTML page linking to /file/... or /served/... (see PAGES)
   /served/NAME       the file ROOT/NAME, byte ranges honoured
+  /referred/NAME     the same, only to a request referred by /page/mg-middle
   /fetch?file=NAME&key=7
                      the same, only with both query fields as written (a
                      link whose "&amp;" was not decoded gets a 404)
@@ -55,6 +56,10 @@ PAGES = {
                    b'</body></html>',
     'refresh-served': b'<html><head><meta http-equiv="refresh" '
                       b'content="0; url=/served/refreshed.exe"></head></html>',
+    # A download site's product page and the page it leads to.
+    'mg-product': b'<html><body><a href="/page/mg-middle">Download@MajorGeeks</a></body></html>',
+    'mg-middle': b'<html><body><p>Your download will start shortly.</p>\n'
+                 b'<a href="/referred/geeks.exe">Click here if it does not.</a></body></html>',
 }
 
 # Several requests of one test may want the same counter.
@@ -169,6 +174,11 @@ class Handler(http.server.BaseHTTPRequestHandler):
 
     def get_served(self, size, parts):
         self.send_served(parts[1] if len(parts) > 1 else '')
+
+    def get_referred(self, size, parts):
+        if not self.headers.get('Referer', '').endswith('/page/mg-middle'):
+            return self.get_missing(0, parts)
+        self.get_served(size, parts)
 
     def get_fetch(self, size, parts):
         fields = urllib.parse.parse_qs(self.query)
