@@ -3,13 +3,12 @@
 # on 127.0.0.1: a ZIP that is unpacked and its program run, a file whose
 # first address fails and whose second serves it, a file behind the second
 # of two "Download now" links whose address carries "&amp;", a file behind
-# a download site's two pages, and a file behind a meta refresh, plus a
-# <Sleep> action. Checked: the exit code, the
-# day's report row by row, the stored update time and archive size, the
-# resume file, the unpacked folder and the programs' markers; then a second
-# run that finds the archive up to date. Last, a run ended by one of its
-# tools leaves the tools it had not reached ticked for the next start,
-# which says so.
+# a download site's two pages, a file behind a meta refresh, and a <Sleep>
+# action. Checked: the exit code, the day's report row by row, the stored
+# update time and archive size, the resume file, the unpacked folder and
+# the programs' markers; then a second run that finds everything up to
+# date. Last, a run ended by one of its tools leaves the tools it had not
+# reached ticked for the next start, which says so.
 #
 #   kelvara_operation.sh <wine-run> <Kelvara.exe> <kvahive.exe> <work folder>
 #                        <kva_window_probe.exe> <kva_sleeper.exe>
@@ -186,12 +185,15 @@ if have_display "offer of the tools an ended run had not reached"; then
   resumed=$!
   window_probe KVA_REPORT_WND --click "Cancel" --timeout 90 || fail "no question about the new PC"
   window_probe KVA_MSG_WND --click "OK, I got it" --timeout 90 || fail "no notice of the ended run"
-  expect_in "$(tr -d '\r' <"$work/probe.txt")" \
+  notice=$(tr -d '\r' <"$work/probe.txt")
+  expect_in "$notice" 'was prematurely closed during a "Run tools" operation' "notice of the ended run"
+  expect_in "$notice" \
     "the remaining tools that have not run in that operation were automatically selected" \
     "notice of the ended run"
   window_probe KELVARAWND --close --timeout 90 || fail "no main window after the notice"
   wait "$resumed"
   expect_code 0 "start after the ended run"
+  [ ! -e "$resume_file" ] || fail "the resume file outlived the start that offered its tools"
   settings=$(hive_export "$tools/kva_settings.dat") || fail "settings file does not load"
   for tool in "5\\E2E linked tool" "5\\E2E refreshed tool" "1001\\1-E2E pause" \
               "5\\E2E fallback tool" "5\\E2E killer tool"; do
