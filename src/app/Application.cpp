@@ -389,7 +389,14 @@ std::optional<int> Application::StartCommandLineOperation(bool selectionApplied)
     return Shutdown(exitcode::kReportedError, false);
   }
   operationFromCommandLine_ = true;
-  ports_.shell.DispatchCommand(OperationCommand(commandLine_.operation));
+  const MainCommand command = OperationCommand(commandLine_.operation);
+  if (ports_.shell.HasMainWindow()) {
+    ports_.shell.DispatchCommand(command);
+  } else if (const auto request = mainModel_->Execute(command, {}).operation) {
+    // A quiet run that could make no window has no button to press; it
+    // would otherwise wait for messages that never come.
+    RunOperation(request->operation, request->highlighted);
+  }
   operationFromCommandLine_ = false;
   if (exitAfterOperation_) return Shutdown(exitcode::kNormal, false);
   return std::nullopt;

@@ -117,7 +117,7 @@ class HeadlessShell final : public Shell, public LoadingView {
     if (splashOpen && !loadingShown) splashClosedBeforeLoading = true;
     splashOpen = false;
   }
-  bool CreateMainWindow(std::u16string_view) override { return hasWindow = true; }
+  bool CreateMainWindow(std::u16string_view) override { return hasWindow = !windowFails; }
   [[nodiscard]] bool HasMainWindow() const override { return hasWindow; }
   WindowSize ScreenSize() override { return {1920, 1080}; }
   void ResizeAndCenter(WindowSize size) override { resizedTo = size; }
@@ -145,7 +145,7 @@ class HeadlessShell final : public Shell, public LoadingView {
   }
   void DispatchCommand(MainCommand command) override {
     dispatched.push_back(command);
-    if (!parts) return;
+    if (!parts || !hasWindow) return;  // no window, no button to press
     const auto outcome = parts->model.Execute(command, {});
     if (outcome.operation) parts->runOperation(*outcome.operation);
   }
@@ -183,6 +183,7 @@ class HeadlessShell final : public Shell, public LoadingView {
   std::atomic<int> pumpsSinceClose = 0;
   std::function<void()> duringEventLoop;
   bool hasWindow = false;
+  bool windowFails = false;  // as under Wine without a display
   std::optional<WindowSize> resizedTo;
   int listShown = 0;
   MainWindowParts* parts = nullptr;

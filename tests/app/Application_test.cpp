@@ -64,16 +64,27 @@ TEST_F(ApplicationTest, AQuietRunWithAMissingSelectionLoadsAndEndsWith2) {
 }
 
 TEST_F(ApplicationTest, AQuietCommandLineRunProcessesTheSelectionAndEnds) {
-  files.WriteText(std::u16string(kToolsDir) + u"\\Saved Selections\\Weekly.kvasel",
-                  "[5]\r\nUnchecky=1\r\n");
-  shell.duringEventLoop = [] { ADD_FAILURE() << "the program waits after its operation"; };
-  EXPECT_EQ(RunProgram({u"/Quiet", u"/Run:", u"Weekly"}), exitcode::kNormal);
-  EXPECT_EQ(shell.dispatched, std::vector{MainCommand::RunSelected});
-  ASSERT_EQ(shell.progress.lines.size(), 1u);
-  EXPECT_TRUE(shell.progress.lines[0].starts_with(u"Run tool: Unchecky | "));
-  EXPECT_EQ(session.reasons, std::vector<std::u16string>{u"Repair operation in progress"});
-  EXPECT_FALSE(session.blocked);
-  EXPECT_EQ(shell.broughtToFront, 0) << "a quiet run stays in the background";
+  // Without a main window the operation still runs, not through its button.
+  struct Case {
+    bool windowFails;
+    std::vector<MainCommand> dispatched;
+  };
+  const Case cases[] = {{false, {MainCommand::RunSelected}}, {true, {}}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.windowFails ? "no window" : "window");
+    AppFixture app;
+    app.shell.windowFails = c.windowFails;
+    app.files.WriteText(std::u16string(kToolsDir) + u"\\Saved Selections\\Weekly.kvasel",
+                        "[5]\r\nUnchecky=1\r\n");
+    app.shell.duringEventLoop = [] { ADD_FAILURE() << "the program waits after its operation"; };
+    EXPECT_EQ(app.RunProgram({u"/Quiet", u"/Run:", u"Weekly"}), exitcode::kNormal);
+    EXPECT_EQ(app.shell.dispatched, c.dispatched);
+    ASSERT_EQ(app.shell.progress.lines.size(), 1u);
+    EXPECT_TRUE(app.shell.progress.lines[0].starts_with(u"Run tool: Unchecky | "));
+    EXPECT_EQ(app.session.reasons, std::vector<std::u16string>{u"Repair operation in progress"});
+    EXPECT_FALSE(app.session.blocked);
+    EXPECT_EQ(app.shell.broughtToFront, 0) << "a quiet run stays in the background";
+  }
 }
 
 TEST_F(ApplicationTest, AnInteractiveRunShowsTheListAndEndsWhenClosed) {

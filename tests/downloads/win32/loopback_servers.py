@@ -20,7 +20,12 @@ every byte):
                      a Range request gets the rest (206)
   /drop-restart/N    like /drop/N, but a Range request gets all N bytes (200)
   /drop-noranges/N   like /drop/N without Accept-Ranges
-  /page/NAME         an HTML page linking to /file/... (see PAGES)
+  /page/NAME         an HTML page linking to /file/... or /served/... (see PAGES)
+  /served/NAME       the file ROOT/NAME, byte ranges honoured
+  /referred/NAME     the same, only to a request referred by /page/mg-middle
+  /fetch?file=NAME&key=7
+                     the same, only with both query fields as written (a
+                     link whose "&amp;" was not decoded gets a 404)
 """
 import gzip
 import logging
@@ -31,6 +36,7 @@ import socketserver
 import sys
 import threading
 import time
+import urllib.parse
 
 
 def pattern(size, start=0):
@@ -43,6 +49,17 @@ PAGES = {
              b'<a class="btn" href="/file/4000">Download now</a>\n'
              b'</body></html>',
     'refresh': b'<html><head><meta http-equiv="refresh" content="0; url=/file/3000"></head></html>',
+    # The file is behind the second of two links of one text; the first fails.
+    'second-link': b'<html><body>\n'
+                   b'<a href="/missing">Download now</a>\n'
+                   b'<a class="btn" href="/fetch?file=linked.exe&amp;key=7">Download now</a>\n'
+                   b'</body></html>',
+    'refresh-served': b'<html><head><meta http-equiv="refresh" '
+                      b'content="0; url=/served/refreshed.exe"></head></html>',
+    # A download site's product page and the page it leads to.
+    'mg-product': b'<html><body><a href="/page/mg-middle">Download@MajorGeeks</a></body></html>',
+    'mg-middle': b'<html><body><p>Your download will start shortly.</p>\n'
+                 b'<a href="/referred/geeks.exe">Click here if it does not.</a></body></html>',
 }
 
 # Several requests of one test may want the same counter.
@@ -69,7 +86,8 @@ class Handler(http.server.BaseHTTPRequestHandler):
         return int(match.group(1)) if match else None
 
     def do_GET(self):
-        parts = self.path.strip('/').split('/')
+        path, _, self.query = self.path.partition('?')
+        parts = path.strip('/').split('/')
         kind, size = parts[0], int(parts[1]) if len(parts) > 1 and parts[1].isdigit() else 0
         handler = getattr(self, 'get_' + kind.replace('-', '_'), None)
         if handler is None:
@@ -141,6 +159,33 @@ class Handler(http.server.BaseHTTPRequestHandler):
     def get_drop_noranges(self, size, parts):
         self.dropping(size, None, False)
 
+    def send_served(self, name):
+        path = os.path.join(self.server.root, os.path.basename(name))
+        if not name or not os.path.isfile(path):
+            return self.get_missing(0, None)
+        with open(path, 'rb') as source:
+            body = source.read()
+        start = self.requested_range()
+        if start is not None and start < len(body):
+            return self.send_body(206, body[start:], [
+                ('Accept-Ranges', 'bytes'),
+                ('Content-Range', f'bytes {start}-{len(body) - 1}/{len(body)}')])
+        self.send_body(200, body, [('Accept-Ranges', 'bytes')])
+
+    def get_served(self, size, parts):
+        self.send_served(parts[1] if len(parts) > 1 else '')
+
+    def get_referred(self, size, parts):
+        if not self.headers.get('Referer', '').endswith('/page/mg-middle'):
+            return self.get_missing(0, parts)
+        self.get_served(size, parts)
+
+    def get_fetch(self, size, parts):
+        fields = urllib.parse.parse_qs(self.query)
+        if fields.get('key') != ['7']:
+            return self.get_missing(0, parts)
+        self.send_served(fields.get('file', [''])[0])
+
     def get_page(self, size, parts):
         body = PAGES.get(parts[1] if len(parts) > 1 else '')
         if body is None:
@@ -171,6 +216,7 @@ def main():
     with open(os.path.join(root, 'tool.bin'), 'wb') as out:
         out.write(pattern(5000))
     http_server = HttpServer(('127.0.0.1', 0), Handler)
+    http_server.root = root
     ftp = ftp_server(root)
     threading.Thread(target=http_server.serve_forever, daemon=True).start()
     threading.Thread(target=ftp.serve_forever, kwargs={'handle_exit': False}, daemon=True).start()

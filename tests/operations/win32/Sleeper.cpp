@@ -1,7 +1,7 @@
 // kva_sleeper: a stand-in tool for the process-launching tests.
 //
 //   kva_sleeper [--sleep-ms N] [--exit N] [--marker PATH]
-//               [--children N [--child-sleep-ms N]] [--restart]
+//               [--children N [--child-sleep-ms N]] [--restart] [--kill-parent]
 //
 // --sleep-ms N        sleeps N milliseconds (default 0), then exits.
 // --exit N            the exit code (default 0).
@@ -17,9 +17,12 @@
 //                     arguments less --restart and exits 0 at once; the
 //                     copy sleeps, starts children, writes the marker and
 //                     exits with the code (for an image-path wait).
+// --kill-parent       after the marker, ends the process that started this
+//                     one, as a tool that restarts the PC would end it.
 //
 // Exit code 250 for a bad command line or a copy that could not start.
 #include <windows.h>
+#include <tlhelp32.h>
 
 #include <cstdio>
 #include <cwchar>
@@ -40,6 +43,7 @@ struct Options {
   std::wstring marker;
   unsigned long children = 0;
   bool restart = false;
+  bool killParent = false;
 };
 
 bool Number(const wchar_t* text, unsigned long& value) {
@@ -51,8 +55,8 @@ bool Number(const wchar_t* text, unsigned long& value) {
 bool Parse(int argc, wchar_t** argv, Options& options) {
   for (int i = 1; i < argc; ++i) {
     const std::wstring_view name = argv[i];
-    if (name == L"--restart") {
-      options.restart = true;
+    if (name == L"--restart" || name == L"--kill-parent") {
+      (name == L"--restart" ? options.restart : options.killParent) = true;
       continue;
     }
     if (i + 1 >= argc) return false;
@@ -140,6 +144,21 @@ bool WriteMarker(const std::wstring& path) {
   return ::MoveFileExW(pending.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
 }
 
+bool KillParent() {
+  const kva::win32::UniqueKernelHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+  if (!snapshot.IsValid()) return false;
+  PROCESSENTRY32W entry{};
+  entry.dwSize = sizeof(entry);
+  for (BOOL more = ::Process32FirstW(snapshot.Get(), &entry); more;
+       more = ::Process32NextW(snapshot.Get(), &entry)) {
+    if (entry.th32ProcessID != ::GetCurrentProcessId()) continue;
+    const kva::win32::UniqueKernelHandle parent(
+        ::OpenProcess(PROCESS_TERMINATE, FALSE, entry.th32ParentProcessID));
+    return parent.IsValid() && ::TerminateProcess(parent.Get(), 1) != FALSE;
+  }
+  return false;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -152,5 +171,6 @@ int wmain(int argc, wchar_t** argv) {
   if (!StartChildren(options)) return kFailed;
   ::Sleep(options.sleepMs);
   if (!options.marker.empty() && !WriteMarker(options.marker)) return kFailed;
+  if (options.killParent && !KillParent()) return kFailed;
   return options.exitCode;
 }
