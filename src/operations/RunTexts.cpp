@@ -5,14 +5,6 @@
 #include "platform/Text.h"
 
 namespace kva::run_text {
-namespace {
-
-std::u16string TwoDigits(int value) {
-  std::u16string text = ToDecimal(value);
-  return text.size() < 2 ? u"0" + text : text;
-}
-
-}  // namespace
 
 std::u16string ToolHeader(std::u16string_view name, std::size_t position, std::size_t count) {
   return u"Processing tool: " + std::u16string(name) + u" (" +
@@ -21,9 +13,9 @@ std::u16string ToolHeader(std::u16string_view name, std::size_t position, std::s
 }
 
 std::u16string LastUpdateText(const LocalTime& time) {
-  return ToDecimal(time.year) + u"/" + TwoDigits(time.month) + u"/" + TwoDigits(time.day) +
-         u"  " + TwoDigits(time.hour) + u":" + TwoDigits(time.minute) + u":" +
-         TwoDigits(time.second) + u"  ";
+  return ToDecimal(time.year) + u"/" + ToDecimalPadded(time.month, 2) + u"/" +
+         ToDecimalPadded(time.day, 2) + u"  " + ToDecimalPadded(time.hour, 2) + u":" +
+         ToDecimalPadded(time.minute, 2) + u":" + ToDecimalPadded(time.second, 2) + u"  ";
 }
 
 std::u16string DownloadLabel(std::u16string_view name, std::size_t index,

@@ -222,6 +222,12 @@ std::u16string ToDecimal(std::int64_t value) {
   return AsciiToUtf16(std::to_string(value));
 }
 
+std::u16string ToDecimalPadded(std::int64_t value, std::size_t digits) {
+  std::u16string text = ToDecimal(value);
+  if (text.size() < digits) text.insert(0, digits - text.size(), u'0');
+  return text;
+}
+
 std::size_t InStr(std::size_t start1, std::u16string_view haystack, std::u16string_view needle) {
   if (start1 == 0) start1 = 1;
   const auto at = start1 - 1 > haystack.size() ? kNpos : haystack.find(needle, start1 - 1);

@@ -58,6 +58,8 @@ std::vector<std::u16string_view> Split(std::u16string_view text, std::u16string_
 // (or nothing) reads as 0. Saturates instead of overflowing.
 std::int64_t ParseLeadingInt(std::u16string_view text);
 std::u16string ToDecimal(std::int64_t value);
+// At least digits digits, zeros in front: ToDecimalPadded(7, 2) is "07".
+std::u16string ToDecimalPadded(std::int64_t value, std::size_t digits);
 
 // The program's string algorithms count characters from 1; these helpers
 // take and return 1-based positions so that they read the same way.

@@ -55,19 +55,14 @@ constexpr std::u16string_view kTableHead =
 
 constexpr std::uint8_t kUtf8Mark[] = {0xEF, 0xBB, 0xBF};
 
-std::u16string Padded(int value, std::size_t digits) {
-  std::u16string text = ToDecimal(value);
-  if (text.size() < digits) text.insert(0, digits - text.size(), u'0');
-  return text;
-}
-
 std::u16string DateWith(const LocalTime& t, std::u16string_view separator) {
-  return Padded(t.year, 4) + std::u16string(separator) + Padded(t.month, 2) +
-         std::u16string(separator) + Padded(t.day, 2);
+  return ToDecimalPadded(t.year, 4) + std::u16string(separator) + ToDecimalPadded(t.month, 2) +
+         std::u16string(separator) + ToDecimalPadded(t.day, 2);
 }
 
 std::u16string Clock24(const LocalTime& t) {
-  return Padded(t.hour, 2) + u":" + Padded(t.minute, 2) + u":" + Padded(t.second, 2);
+  return ToDecimalPadded(t.hour, 2) + u":" + ToDecimalPadded(t.minute, 2) + u":" +
+         ToDecimalPadded(t.second, 2);
 }
 
 }  // namespace
