@@ -55,20 +55,12 @@ std::uint64_t FolderBytes(FileSystem& files, const std::u16string& folder) {
   return total;
 }
 
+// Older versions stored the size as a DWORD.
 std::uint64_t ReadDownloadSize(const RegKey& state, std::u16string_view name) {
-  RegValue stored;
-  if (!ReadRaw(state, name, stored)) return 0;
   std::uint64_t size = 0;
-  const std::size_t width = stored.type == reg::kQword ? 8 : stored.type == reg::kDword ? 4 : 0;
-  if (width == 0 || stored.data.size() < width) return 0;
-  for (std::size_t i = width; i-- > 0;) size = size << 8 | stored.data[i];
-  return size;
-}
-
-bool WriteDownloadSize(const RegKey& state, std::u16string_view name, std::uint64_t size) {
-  RegValue value{reg::kQword, {}};
-  for (int i = 0; i < 8; ++i) value.data.push_back(static_cast<std::uint8_t>(size >> (8 * i)));
-  return WriteRaw(state, name, value);
+  if (ReadQword(state, name, size)) return size;
+  std::uint32_t legacy = 0;
+  return ReadDword(state, name, legacy) ? legacy : 0;
 }
 
 enum class Outcome { kFailed, kDownloaded, kUpToDate, kCancelled };
@@ -154,7 +146,8 @@ class DownloadPhase {
     s_.files.RemoveFile(SafetyCopy(file));
     NoteUpdated();
     if (flags_ & flag1::kExtractArchive) {
-      WriteDownloadSize(tool_.stateKey, kDownloadSizeValues[i], static_cast<std::uint64_t>(received));
+      WriteRaw(tool_.stateKey, kDownloadSizeValues[i],
+               QwordValue(static_cast<std::uint64_t>(received)));
     }
     return Outcome::kDownloaded;
   }
@@ -223,9 +216,7 @@ class DownloadPhase {
   }
 
   void Report(std::u16string_view label, std::u16string_view result) {
-    p_.report.Append(run_text::kUpdatePrefix, label, result);
-    s_.progress.AddLine(std::u16string(run_text::kUpdatePrefix) + std::u16string(label) + u" | " +
-                        std::u16string(result));
+    RecordResult(p_, run_text::kUpdatePrefix, label, result);
   }
 
   void Status(std::u16string_view text, int image) {

@@ -28,6 +28,13 @@ std::u16string_view QuestionFor(std::uint32_t operation) {
 
 }  // namespace
 
+void RecordResult(RunnerPorts& ports, std::u16string_view actionPrefix,
+                  std::u16string_view subject, std::u16string_view result) {
+  ports.report.Append(actionPrefix, subject, result);
+  ports.commands.progress.AddLine(std::u16string(actionPrefix) + std::u16string(subject) + u" | " +
+                                  std::u16string(result));
+}
+
 struct OperationRunner::Plan {
   std::uint32_t operation = 0;
   std::vector<std::size_t> entries;  // list indexes in run order
@@ -136,9 +143,7 @@ bool OperationRunner::ProcessTool(const Plan& plan, std::size_t position) {
 bool OperationRunner::RunPhase(const Plan& plan, std::size_t position, ToolInRun& tool) {
   CommandServices& s = p_.commands;
   const auto report = [&](std::u16string_view result) {
-    p_.report.Append(run_text::kRunPrefix, tool.name, result);
-    s.progress.AddLine(std::u16string(run_text::kRunPrefix) + tool.name + u" | " +
-                       std::u16string(result));
+    RecordResult(p_, run_text::kRunPrefix, tool.name, result);
   };
   if (!IsWindowsVersionSupported(tool.record.windowsVersions, settings_.osVersion)) {
     report(run_text::kUnsupportedWindows);

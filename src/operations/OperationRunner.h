@@ -43,6 +43,10 @@ struct RunnerPorts {
   DialogCancelPoll& cancel;
 };
 
+// One outcome: a row in the report and the same line in the dialog's log.
+void RecordResult(RunnerPorts& ports, std::u16string_view actionPrefix,
+                  std::u16string_view subject, std::u16string_view result);
+
 struct RunnerSettings {
   bool interactive = true;  // false with /Quiet: nothing is asked or brought to the front
   bool autoClose = false;   // /AutoClose or /Quiet: no "Operation complete" to confirm

@@ -319,6 +319,16 @@ bool ReadDword(const RegKey& key, std::u16string_view name, std::uint32_t& out) 
   return true;
 }
 
+bool ReadQword(const RegKey& key, std::u16string_view name, std::uint64_t& out) {
+  out = 0;
+  RegValue value;
+  if (!ReadRaw(key, name, value) || value.type != reg::kQword || value.data.size() != 8) {
+    return false;
+  }
+  for (std::size_t i = 8; i-- > 0;) out = out << 8 | value.data[i];
+  return true;
+}
+
 RegValue StringValue(std::uint32_t type, std::u16string_view text) {
   std::u16string units;
   if (type == reg::kMultiSz) {
@@ -338,6 +348,12 @@ RegValue DwordValue(std::uint32_t value) {
   return {reg::kDword,
           {static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8),
            static_cast<std::uint8_t>(value >> 16), static_cast<std::uint8_t>(value >> 24)}};
+}
+
+RegValue QwordValue(std::uint64_t value) {
+  RegValue qword{reg::kQword, {}};
+  for (int i = 0; i < 8; ++i) qword.data.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
+  return qword;
 }
 
 bool WriteRaw(const RegKey& key, std::u16string_view name, const RegValue& value) {

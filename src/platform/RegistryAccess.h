@@ -67,6 +67,7 @@ bool PathExists(Registry& registry, std::u16string_view path,
 bool ReadString(const RegKey& key, std::u16string_view name, std::u16string& out);
 // Only a 4-byte REG_DWORD; out is 0 on failure.
 bool ReadDword(const RegKey& key, std::u16string_view name, std::uint32_t& out);
+bool ReadQword(const RegKey& key, std::u16string_view name, std::uint64_t& out);
 bool ReadRaw(const RegKey& key, std::u16string_view name, RegValue& out);
 
 // Strings are written with their NUL; REG_MULTI_SZ text has line feeds
@@ -122,5 +123,6 @@ std::u16string SecurityObjectName(std::u16string_view path);
 // Helpers for value bytes.
 RegValue StringValue(std::uint32_t type, std::u16string_view text);
 RegValue DwordValue(std::uint32_t value);
+RegValue QwordValue(std::uint64_t value);
 
 }  // namespace kva
