@@ -16,7 +16,6 @@ set -uo pipefail
 sleeper=$6
 source "$(dirname "$0")/common.sh"
 here=$(cd "$(dirname "$0")" && pwd)
-servers_script="$here/../downloads/win32/loopback_servers.py"
 resume_file="$WINEPREFIX/drive_c/ProgramData/Kelvara/_kva_sel.kvasel"
 
 # 1. The served files: a ZIP holding the fixture program, and copies of it.
@@ -31,14 +30,8 @@ for name in ('fallback.exe', 'geeks.exe', 'linked.exe', 'refreshed.exe'):
 PY
 archive_bytes=$(stat -c %s "$work/served/archive.zip")
 
-/usr/bin/python3 "$servers_script" "$work/ports" "$work/served" 240 &
-servers=$!
-trap 'kill "$servers" 2>/dev/null || true' EXIT
-for _ in $(seq 100); do
-  [ -f "$work/ports" ] && break
-  sleep 0.1
-done
-[ -f "$work/ports" ] || { echo "the loopback servers did not start"; exit 1; }
+source "$here/../downloads/win32/start_servers.sh"
+start_loopback_servers "$work/ports" "$work/served" 240
 base="http://127.0.0.1:$(awk '$1 == "http" {print $2}' "$work/ports")"
 
 # 2. A first start makes the tools folder and both hives; then the

@@ -10,14 +10,8 @@ here=$(cd "$(dirname "$0")" && pwd)
 
 rm -rf "$work"
 mkdir -p "$work/ftp"
-/usr/bin/python3 "$here/loopback_servers.py" "$work/ports" "$work/ftp" 300 &
-servers=$!
-trap 'kill "$servers" 2>/dev/null || true' EXIT
-for _ in $(seq 100); do
-  [ -f "$work/ports" ] && break
-  sleep 0.1
-done
-[ -f "$work/ports" ] || { echo "the loopback servers did not start"; exit 1; }
+source "$here/start_servers.sh"
+start_loopback_servers "$work/ports" "$work/ftp" 300
 
 # Output goes to a file: a pipe would stay open as long as the wineserver.
 status=0
